@@ -1,0 +1,46 @@
+// Entry of the settings page plug-in: its record, the probe and the page callback.
+#include <windows.h>
+#include <prsht.h>
+
+#include "host_contract.h"
+#include "page_resource.h"
+#include "settings_page.h"
+
+extern "C" {
+int PageProbe(void);
+HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *path, int capacity);
+const CPluginRecord *GetCPluginInfo(void);
+}
+
+static const CPluginRecord CPluginInfo = {0, 0, PageProbe, CreateSettingsPage};
+
+// The module whose resources hold the page's dialog template.
+static HINSTANCE ModuleInstance;
+
+const CPluginRecord *GetCPluginInfo(void) { return &CPluginInfo; }
+
+int PageProbe(void) { return 1; }
+
+HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *path,
+                                           int capacity) {
+    if (page_kind != SETTINGS_PAGE_KIND || page_index != SETTINGS_PAGE_INDEX) return NULL;
+    // A missing or empty buffer is left alone; the copy never writes past capacity.
+    if (path != NULL && capacity >= 1) lstrcpynA(path, SETTINGS_PAGE_PATH, capacity);
+
+    PROPSHEETPAGEA page;
+    ZeroMemory(&page, sizeof page);
+    page.dwSize = PROPSHEETPAGEA_V2_SIZE;  // the record's second version, as hosts expect
+    page.dwFlags = PSP_DEFAULT;            // the tab shows the template's caption
+    page.hInstance = ModuleInstance;
+    page.pszTemplate = MAKEINTRESOURCEA(IDD_SETTINGSPAGE);
+    page.pfnDlgProc = SettingsPageProc;
+    return CreatePropertySheetPageA(&page);
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        ModuleInstance = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}

@@ -1,0 +1,68 @@
+// Entry of the row painter: the record the host asks for, its two callbacks, and the start and
+// stop of the colouring.
+#include <windows.h>
+
+#include "host_contract.h"
+#include "row_paint.h"
+#include "settings.h"
+
+extern "C" {
+int CALLBACK PainterMessageHook(MSG *msg);
+int CALLBACK PainterEvent(HWND host_window, int event_code);
+const GPluginRecord *GetGPluginInfo(void);
+}
+
+static const GPluginRecord GPluginInfo = {0, PainterMessageHook, PainterEvent};
+
+const GPluginRecord *GetGPluginInfo(void) { return &GPluginInfo; }
+
+static HWND QueryListOwner(HWND host_window) {
+    return reinterpret_cast<HWND>(
+        SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
+}
+
+int PainterAttach(HWND host_window) {
+    LoadSettings(&PainterSettings);  // the first row painted already uses the file's values
+    // A second start without a stop keeps the original procedure: recording RowPaintProc as its
+    // own predecessor would recurse without end on the next message.
+    if (PreviousWndProc != NULL) return 1;
+    HWND target = QueryListOwner(host_window);
+    if (target == NULL || !IsWindow(target)) return 1;
+    PreviousWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc)));
+    return 1;
+}
+
+void PainterDetach(HWND host_window) {
+    // A stop without a start has nothing to put back, and no loaded values to write.
+    if (PreviousWndProc == NULL) return;
+    HWND target = QueryListOwner(host_window);  // asked again, as at start
+    if (target != NULL && IsWindow(target)) {
+        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWndProc));
+    }
+    PreviousWndProc = NULL;
+    // Read the file again first: the page may have saved a newer choice that no reload
+    // notification brought here, and the stop must not overwrite it. Saving then still leaves
+    // all eight keys in order, and creates the file with the defaults when there is none.
+    LoadSettings(&PainterSettings);
+    SaveSettings(&PainterSettings);
+}
+
+int CALLBACK PainterMessageHook(MSG *msg) {
+    if (msg != NULL && msg->message == WM_HOST_PLUGINNOTIFY &&
+        msg->wParam == PLUGINNOTIFY_RELOADSETTINGS) {
+        LoadSettings(&PainterSettings);
+    }
+    return 0;
+}
+
+int CALLBACK PainterEvent(HWND host_window, int event_code) {
+    if (event_code == GPEVENT_INIT) PainterAttach(host_window);
+    if (event_code == GPEVENT_QUIT) PainterDetach(host_window);
+    return 1;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+    return TRUE;
+}

@@ -1,0 +1,71 @@
+#include "row_paint.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+RowColorSettings PainterSettings;
+WNDPROC PreviousWndProc;
+
+namespace {
+
+// The list-view whose pre-paint was answered last: its item notifications are coloured without
+// asking again, so the per-row path stays a compare and two stores.
+HWND ColouredList;
+
+enum { CLASS_NAME_CAPACITY = 256 };
+
+// Class names that frameworks give list-views they superclass ("TListView",
+// "WindowsForms10.SysListView32...") all contain this.
+const char kListViewNamePart[] = "ListView";
+
+LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return CallWindowProcA(PreviousWndProc, window, message, wparam, lparam);
+}
+
+BOOL IsListSender(HWND sender) {
+    if (sender == ColouredList && sender != NULL) return TRUE;
+    if (!IsListViewWindow(sender)) return FALSE;
+    ColouredList = sender;
+    return TRUE;
+}
+
+void ColourRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
+    if (draw->nmcd.dwItemSpec & 1) {  // 2nd, 4th, 6th ... row
+        if (s.TextColor2Enable) draw->clrText = s.TextColor2;
+        if (s.TextBkColor2Enable) draw->clrTextBk = s.TextBkColor2;
+    } else {  // 1st, 3rd, 5th ... row
+        if (s.TextColor1Enable) draw->clrText = s.TextColor1;
+        if (s.TextBkColor1Enable) draw->clrTextBk = s.TextBkColor1;
+    }
+}
+
+}  // namespace
+
+BOOL IsListViewWindow(HWND window) {
+    if (window == NULL || !IsWindow(window)) return FALSE;
+    char class_name[CLASS_NAME_CAPACITY];
+    if (GetClassNameA(window, class_name, CLASS_NAME_CAPACITY) > 0 &&
+        StrStrIA(class_name, kListViewNamePart) != NULL) {
+        return TRUE;
+    }
+    // A superclass under any other name still answers as a list-view: it hands out its header
+    // control, a child of its own. No other control answers a list-view message this way.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(window, LVM_GETHEADER, 0, 0));
+    return header != NULL && IsWindow(header) && GetParent(header) == window;
+}
+
+LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message != WM_NOTIFY) return PassOn(window, message, wparam, lparam);
+    NMHDR *header = reinterpret_cast<NMHDR *>(lparam);
+    if (header == NULL || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) {
+        return PassOn(window, message, wparam, lparam);
+    }
+    // Only a list-view's record is long enough to hold the colours; a toolbar's or a button's
+    // shorter record must never be written to, at any stage.
+    if (!IsListSender(header->hwndFrom)) return PassOn(window, message, wparam, lparam);
+
+    NMLVCUSTOMDRAW *draw = reinterpret_cast<NMLVCUSTOMDRAW *>(lparam);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColourRow(draw, PainterSettings);
+    return PassOn(window, message, wparam, lparam);
+}

@@ -1,0 +1,51 @@
+// The eight colouring settings and their file, altrowtint.ini beside the host's executable.
+// Each plug-in keeps its own RowColorSettings and goes through these functions only.
+#ifndef ALTROWTINT_SETTINGS_H
+#define ALTROWTINT_SETTINGS_H
+
+#include <windows.h>
+
+// First set: rows with an even zero-based index (1st, 3rd, ... on screen); second set: odd index.
+// Flags are nonzero for "on"; colours are COLORREF values (0x00BBGGRR), kept unvalidated.
+struct RowColorSettings {
+    int TextColor1Enable;
+    COLORREF TextColor1;
+    int TextColor2Enable;
+    COLORREF TextColor2;
+    int TextBkColor1Enable;
+    COLORREF TextBkColor1;
+    int TextBkColor2Enable;
+    COLORREF TextBkColor2;
+};
+
+#define SETTINGS_FILE_NAME "altrowtint.ini"
+#define SETTINGS_SECTION "setting"
+enum { SETTINGS_TEXT_CAPACITY = 1024 };  // text buffer of one formatted value
+
+enum {
+    DEFAULT_TEXTCOLOR1_ENABLE = 0,
+    DEFAULT_TEXTCOLOR1 = 0x000000,
+    DEFAULT_TEXTCOLOR2_ENABLE = 0,
+    DEFAULT_TEXTCOLOR2 = 0x000000,
+    DEFAULT_TEXTBKCOLOR1_ENABLE = 1,
+    DEFAULT_TEXTBKCOLOR1 = 0xF0F0F0,  // light grey, red, green and blue 240
+    DEFAULT_TEXTBKCOLOR2_ENABLE = 0,
+    DEFAULT_TEXTBKCOLOR2 = 0xE0E0E0   // red, green and blue 224
+};
+
+// Writes the settings file's full name into path (MAX_PATH characters). Returns FALSE, with
+// path empty, when the host's module name came back truncated or the file name does not fit:
+// then no file is used at all.
+BOOL GetSettingsPath(char *path);
+
+// Overwrites all eight fields from the file, in key order; a missing key or file gives its default.
+void LoadSettings(RowColorSettings *settings);
+
+// Writes all eight keys in key order; other sections and keys of the file stay. Failures are
+// ignored, as the in-memory copy is the one that counts.
+void SaveSettings(const RowColorSettings *settings);
+
+// Writes one value as signed decimal text.
+void WriteIntSetting(const char *section, const char *key, int value, const char *path);
+
+#endif
