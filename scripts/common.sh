@@ -1,0 +1,71 @@
+# Shared by the project's commands: installs what is missing, builds, and runs programs under
+# Wine. Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build/i686"
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+step() { printf '==> %s\n' "$*"; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+# Installs the Debian packages given (names with :arch allowed) that are not installed yet.
+ensure_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local cmd="dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+        die "missing packages: ${missing[*]}. Install them as root with: $cmd"
+    fi
+    step "installing ${missing[*]} (this takes a few minutes on a fresh machine)"
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -q || die "apt-get update failed; run: $cmd"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
+        die "installing failed; run: $cmd"
+}
+
+BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
+
+# Configures (once) and builds the 32-bit tree.
+build_tree() {
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        step "configuring ($BUILD)"
+        cmake --preset i686 -S "$ROOT" "$@" >"$ROOT/build/configure.log" 2>&1 ||
+            { cat "$ROOT/build/configure.log"; die "configure failed"; }
+    fi
+    step "building"
+    cmake --build "$BUILD" -- -k 0 | grep -v '^\[' || true
+    [ "${PIPESTATUS[0]}" -eq 0 ] || die "build failed (see the errors above)"
+}
+
+# Starts one wineserver for this run and boots the prefix before anything else uses it, with
+# its output going nowhere: Wine's helper processes must not hold a test runner's pipes open.
+start_wine() {
+    command -v wine >/dev/null || die "wine is not installed"
+    wine --version >/dev/null 2>&1 ||
+        die "this machine cannot run 32-bit programs, which the 32-bit Wine needs"
+    mkdir -p "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/.altrowtint-ready" ]; then
+        step "preparing the Wine prefix ($WINEPREFIX)"
+        wine wineboot -u </dev/null >/dev/null 2>&1
+        # No window manager under Xvfb: unmanaged windows close at once; crashes fail, not wait.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            </dev/null >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.altrowtint-ready"
+    fi
+    wineserver -p 2>/dev/null || true  # one may be running already: reuse it
+    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+    wine wineboot </dev/null >/dev/null 2>&1
+}
+
+# Runs a command under a private X server unless told to use the display that exists.
+with_display() {
+    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+}

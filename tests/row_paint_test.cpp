@@ -1,0 +1,175 @@
+// RowPaintProc in front of a recording procedure: what it answers, what it changes, what it
+// passes on; and a real list-view whose painted rows show the two sets.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "row_paint.h"
+#include "test_support.h"
+
+namespace {
+
+const RowColorSettings kAllOff = {0, 0, 0, 0, 0, 0, 0, 0};
+const RowColorSettings kDefaults = {0, 0, 0, 0, 1, 0xF0F0F0, 0, 0xE0E0E0};
+const COLORREF kListText = 0x111111, kListBk = 0x222222;  // what the list filled in
+
+struct RowPaint : ::testing::Test {
+    HWND target = NULL;
+    HWND list = NULL;
+    void SetUp() override {
+        list = CreateReportList(3);
+        target = CreateRecorderWindow();
+        PreviousWndProc = RecordingProc;
+        PainterSettings = kDefaults;
+        Recorded().clear();
+    }
+    void TearDown() override {
+        DestroyWindow(GetParent(list));
+        DestroyWindow(target);
+    }
+    NMLVCUSTOMDRAW Record(DWORD stage, DWORD_PTR row, HWND from = NULL) {
+        NMLVCUSTOMDRAW draw = {};
+        draw.nmcd.hdr.hwndFrom = from != NULL ? from : list;
+        draw.nmcd.hdr.idFrom = 7;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = stage;
+        draw.nmcd.dwItemSpec = row;
+        draw.clrText = kListText;
+        draw.clrTextBk = kListBk;
+        return draw;
+    }
+    LRESULT Notify(void *record) {
+        return RowPaintProc(target, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(record));
+    }
+};
+
+}  // namespace
+
+TEST_F(RowPaint, PrePaintIsAnsweredWithItemNotificationsAndNotPassedOn) {
+    for (const RowColorSettings &settings : {kDefaults, kAllOff}) {
+        PainterSettings = settings;
+        NMLVCUSTOMDRAW draw = Record(CDDS_PREPAINT, 0);
+        EXPECT_EQ(CDRF_NOTIFYITEMDRAW, Notify(&draw));
+    }
+    EXPECT_TRUE(RecordedOf(WM_NOTIFY).empty());
+}
+
+TEST_F(RowPaint, DefaultsTintTheBackgroundOfTheFirstSetOnly) {
+    for (DWORD_PTR row : {0, 1, 2, 3, 100, 101}) {
+        Recorded().clear();
+        NMLVCUSTOMDRAW draw = Record(CDDS_ITEMPREPAINT, row);
+        EXPECT_EQ(kRecorderResult, Notify(&draw));
+        EXPECT_EQ(kListText, draw.clrText) << row;
+        EXPECT_EQ(row % 2 == 0 ? 0xF0F0F0u : kListBk, draw.clrTextBk) << row;
+        // The previous procedure got the very record, already changed, with the same arguments.
+        ASSERT_EQ(1u, RecordedOf(WM_NOTIFY).size());
+        EXPECT_EQ(reinterpret_cast<LPARAM>(&draw), RecordedOf(WM_NOTIFY)[0].lparam);
+        EXPECT_EQ(7u, RecordedOf(WM_NOTIFY)[0].wparam);
+        EXPECT_EQ(target, RecordedOf(WM_NOTIFY)[0].window);
+    }
+}
+
+TEST_F(RowPaint, EachColourFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
+    struct Case {
+        RowColorSettings settings;
+        DWORD_PTR row;
+        COLORREF text, bk;
+    } cases[] = {
+        {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 0, 0x01, kListBk},
+        {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 1, kListText, kListBk},
+        {{0, 0x01, -1, 0x02, 0, 0x03, 5, 0x04}, 1, 0x02, 0x04},
+        {{0, 0x01, -1, 0x02, 0, 0x03, 5, 0x04}, 2, kListText, kListBk},
+        {{1, 0x01, 1, 0x02, 1, 0x03, 1, 0x04}, 4, 0x01, 0x03},
+        {{1, 0x01, 1, 0x02, 1, 0x03, 1, 0x04}, 5, 0x02, 0x04},
+        {kAllOff, 0, kListText, kListBk},
+        {kAllOff, 1, kListText, kListBk},
+    };
+    for (const Case &c : cases) {
+        PainterSettings = c.settings;
+        NMLVCUSTOMDRAW draw = Record(CDDS_ITEMPREPAINT, c.row);
+        Notify(&draw);
+        EXPECT_EQ(c.text, draw.clrText) << "row " << c.row;
+        EXPECT_EQ(c.bk, draw.clrTextBk) << "row " << c.row;
+    }
+}
+
+TEST_F(RowPaint, OtherStagesCodesAndMessagesPassOnUnchanged) {
+    PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
+    for (DWORD stage : {(DWORD)CDDS_POSTPAINT, (DWORD)(CDDS_ITEMPREPAINT | CDDS_SUBITEM),
+                        (DWORD)CDDS_ITEMPOSTPAINT, (DWORD)CDDS_PREERASE}) {
+        NMLVCUSTOMDRAW draw = Record(stage, 0);
+        NMLVCUSTOMDRAW before = draw;
+        EXPECT_EQ(kRecorderResult, Notify(&draw));
+        EXPECT_EQ(0, memcmp(&before, &draw, sizeof draw)) << stage;
+    }
+    NMLVCUSTOMDRAW click = Record(CDDS_ITEMPREPAINT, 0);
+    click.nmcd.hdr.code = NM_CLICK;
+    EXPECT_EQ(kRecorderResult, Notify(&click));
+    EXPECT_EQ(kListBk, click.clrTextBk);
+    EXPECT_EQ(kRecorderResult, RowPaintProc(target, WM_USER + 5, 11, 22));
+    const RecordedMessage &last = Recorded().back();
+    EXPECT_EQ(WM_USER + 5u, last.message);
+    EXPECT_EQ(11u, last.wparam);
+    EXPECT_EQ(22, last.lparam);
+    EXPECT_EQ(6u, RecordedOf(WM_NOTIFY).size() + RecordedOf(WM_USER + 5).size());
+}
+
+// A button's record is a bare NMCUSTOMDRAW: writing list-view colours would run past it.
+TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
+    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
+    PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
+    const unsigned char kGuard = 0xA5;
+    for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {
+        unsigned char buffer[sizeof(NMCUSTOMDRAW) + 32];
+        memset(buffer, kGuard, sizeof buffer);
+        NMCUSTOMDRAW *draw = reinterpret_cast<NMCUSTOMDRAW *>(buffer);
+        memset(draw, 0, sizeof *draw);
+        draw->hdr.hwndFrom = button;
+        draw->hdr.code = NM_CUSTOMDRAW;
+        draw->dwDrawStage = stage;
+        unsigned char before[sizeof buffer];
+        memcpy(before, buffer, sizeof buffer);
+        Recorded().clear();
+        EXPECT_EQ(kRecorderResult, Notify(buffer)) << stage;  // even pre-paint goes to the host
+        EXPECT_EQ(0, memcmp(before, buffer, sizeof buffer)) << stage;
+        EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());
+    }
+    DestroyWindow(button);
+}
+
+TEST_F(RowPaint, ListViewsUnderOtherClassNamesAreStillColoured) {
+    WNDCLASSA list_class = {};
+    ASSERT_TRUE(GetClassInfoA(NULL, WC_LISTVIEWA, &list_class));
+    list_class.lpszClassName = "MadeUpGridOfRows";
+    list_class.hInstance = GetModuleHandleA(NULL);
+    RegisterClassA(&list_class);
+    HWND grid = CreateReportList(2, "MadeUpGridOfRows");
+    ASSERT_NE(nullptr, grid);
+    EXPECT_TRUE(IsListViewWindow(grid));
+    EXPECT_TRUE(IsListViewWindow(list));
+    EXPECT_FALSE(IsListViewWindow(target));
+    EXPECT_FALSE(IsListViewWindow(NULL));
+
+    NMLVCUSTOMDRAW pre = Record(CDDS_PREPAINT, 0, grid);
+    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, Notify(&pre));
+    NMLVCUSTOMDRAW item = Record(CDDS_ITEMPREPAINT, 0, grid);
+    Notify(&item);
+    EXPECT_EQ(0xF0F0F0u, item.clrTextBk);
+    DestroyWindow(GetParent(grid));
+}
+
+TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
+    HWND frame = GetParent(list);
+    PreviousWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(frame, GWLP_WNDPROC));
+    COLORREF plain = RowBackground(list, 1);
+    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc));
+    PainterSettings = {0, 0, 0, 0, 1, RGB(240, 240, 240), 0, 0};
+    EXPECT_EQ(RGB(240, 240, 240), RowBackground(list, 0));
+    EXPECT_EQ(plain, RowBackground(list, 1));
+    EXPECT_EQ(RGB(240, 240, 240), RowBackground(list, 2));
+
+    PainterSettings = {0, 0, 0, 0, 1, RGB(255, 0, 0), 1, RGB(0, 0, 255)};
+    EXPECT_EQ(RGB(255, 0, 0), RowBackground(list, 0));
+    EXPECT_EQ(RGB(0, 0, 255), RowBackground(list, 1));
+    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWndProc));
+}

@@ -1,0 +1,170 @@
+// The settings file beside the host executable: defaults, both number forms, partial files,
+// other content surviving a save, and paths that do not fit.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings.h"
+#include "test_support.h"
+
+namespace {
+
+RowColorSettings Filled(UINT value) {
+    RowColorSettings s;
+    s.TextColor1Enable = s.TextColor2Enable = s.TextBkColor1Enable = s.TextBkColor2Enable = (int)value;
+    s.TextColor1 = s.TextColor2 = s.TextBkColor1 = s.TextBkColor2 = value;
+    return s;
+}
+
+void ExpectDefaults(const RowColorSettings &s) {
+    EXPECT_EQ(0, s.TextColor1Enable);
+    EXPECT_EQ(0u, s.TextColor1);
+    EXPECT_EQ(0, s.TextColor2Enable);
+    EXPECT_EQ(0u, s.TextColor2);
+    EXPECT_EQ(1, s.TextBkColor1Enable);
+    EXPECT_EQ(0xF0F0F0u, s.TextBkColor1);
+    EXPECT_EQ(0, s.TextBkColor2Enable);
+    EXPECT_EQ(0xE0E0E0u, s.TextBkColor2);
+}
+
+}  // namespace
+
+TEST(SettingsFile, LivesBesideTheHostExecutable) {
+    char path[MAX_PATH];
+    ASSERT_TRUE(GetSettingsPath(path));
+    EXPECT_STREQ(SettingsFile().c_str(), path);
+}
+
+TEST(SettingsFile, NoFileGivesDefaultsAndTheFirstSaveWritesTheDefaultBlock) {
+    RemoveSettingsFile();
+    RowColorSettings s = Filled(0xABABAB);
+    LoadSettings(&s);
+    ExpectDefaults(s);
+    EXPECT_FALSE(FileExists(SettingsFile()));  // loading never creates the file
+
+    SaveSettings(&s);
+    EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
+    SaveSettings(&s);  // saving twice leaves the same file
+    EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
+}
+
+TEST(SettingsFile, ReadsHexAndDecimalAndKeepsDefaultsForMissingKeys) {
+    WriteSettingsFile("[setting]\nTextColor1=0x0000FF\nTextColor2=255\nTextBkColor2Enable=2\n"
+                      "TextBkColor1=16711680\n");
+    RowColorSettings s = Filled(7);
+    LoadSettings(&s);
+    EXPECT_EQ(255u, s.TextColor1);
+    EXPECT_EQ(255u, s.TextColor2);
+    EXPECT_EQ(2, s.TextBkColor2Enable);
+    EXPECT_EQ(0xFF0000u, s.TextBkColor1);
+    EXPECT_EQ(0, s.TextColor1Enable);    // missing: defaults
+    EXPECT_EQ(1, s.TextBkColor1Enable);
+    EXPECT_EQ(0xE0E0E0u, s.TextBkColor2);
+}
+
+TEST(SettingsFile, SaveKeepsOtherSectionsAndKeysAndWritesEveryValueInItsForm) {
+    WriteSettingsFile("[other]\nName=kept\n[setting]\nComment=mine\nTextColor2=5\n");
+    RowColorSettings s = {2, 0x0000FF, -1, 0x1234567, 0, 0xFFFFFFFF, 1, 0xABCDEF};
+    SaveSettings(&s);
+    std::string text = ReadSettingsText();
+    EXPECT_NE(std::string::npos, text.find("[other]\nName=kept\n"));
+    EXPECT_NE(std::string::npos, text.find("Comment=mine\n"));
+    for (const char *line : {"TextColor1Enable=2\n", "TextColor1=0x0000FF\n", "TextColor2Enable=-1\n",
+                             "TextColor2=0x1234567\n", "TextBkColor1Enable=0\n",
+                             "TextBkColor1=0xFFFFFFFF\n", "TextBkColor2Enable=1\n",
+                             "TextBkColor2=0xABCDEF\n"}) {
+        EXPECT_NE(std::string::npos, text.find(line)) << line << " in\n" << text;
+    }
+    EXPECT_EQ(text.find("TextColor2=5"), std::string::npos);  // replaced, not duplicated
+
+    RowColorSettings back = Filled(0);
+    LoadSettings(&back);
+    EXPECT_EQ(0x1234567u, back.TextColor2);  // the extra digits come back
+    EXPECT_EQ(0xFFFFFFFFu, back.TextBkColor1);
+    EXPECT_EQ(2, back.TextColor1Enable);
+}
+
+TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
+    WriteSettingsFile("\x01\x02garbage\n[setting]\nTextColor1=zzz\nTextBkColor1Enable\n"
+                      "TextBkColor2=0x00FF00\n");
+    RowColorSettings s = Filled(9);
+    LoadSettings(&s);
+    EXPECT_EQ(0xFF00u, s.TextBkColor2);  // the readable key still counts
+    EXPECT_EQ(1, s.TextBkColor1Enable);  // a key without "=" is no key
+    EXPECT_EQ(0, s.TextColor2Enable);
+}
+
+// A host deep enough that its settings file name cannot be formed: nothing is read or written.
+namespace {
+
+std::string RunProbe(const std::string &exe, const char *argument) {
+    std::string command = "\"" + exe + "\" " + argument;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE read_end, write_end;
+    CreatePipe(&read_end, &write_end, &inherit, 0);
+    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write_end;
+    startup.hStdError = write_end;
+    PROCESS_INFORMATION process = {};
+    std::string output;
+    if (CreateProcessA(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        CloseHandle(write_end);
+        char buffer[512];
+        DWORD got;
+        while (ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
+            for (DWORD i = 0; i < got; ++i) {
+                if (buffer[i] != '\r') output += buffer[i];
+            }
+        }
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        CloseHandle(write_end);
+    }
+    CloseHandle(read_end);
+    return output;
+}
+
+// Makes nested folders under the test folder until the folder's path is `length` long.
+std::string DeepFolder(size_t length) {
+    std::string dir = ExeDir() + "\\deep";
+    CreateDirectoryA(dir.c_str(), NULL);
+    while (dir.size() < length) {
+        size_t part = std::min<size_t>(40, length - dir.size() - 1);
+        if (part == 0) break;
+        dir += "\\" + std::string(part, 'd');
+        CreateDirectoryA(dir.c_str(), NULL);
+    }
+    return dir;
+}
+
+}  // namespace
+
+TEST(SettingsFile, APathThatDoesNotFitUsesNoFileAtAll) {
+    // The probe's own name fits in MAX_PATH, but "<dir>\altrowtint.ini" does not.
+    std::string dir = DeepFolder(MAX_PATH - 10);
+    std::string probe = dir + "\\p.exe";
+    ASSERT_LT(probe.size(), (size_t)MAX_PATH);
+    ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), probe.c_str(), FALSE));
+    // A file at the name a cut-off path would give must be neither read nor overwritten.
+    std::string cut = (dir + "\\altrowtint.ini").substr(0, MAX_PATH - 1);
+    WriteFileBytes(cut, "[setting]\r\nTextBkColor1=0x123456\r\n");
+
+    std::string output = RunProbe(probe, "save");
+    EXPECT_NE(std::string::npos, output.find("path=0 \n")) << output;
+    EXPECT_NE(std::string::npos, output.find("0 0 0 0 1 F0F0F0 0 E0E0E0")) << output;
+    EXPECT_EQ("[setting]\r\nTextBkColor1=0x123456\r\n", ReadFileBytes(cut));
+    EXPECT_FALSE(FileExists(dir + "\\altrowtint.ini"));
+
+    // Just short enough: the same probe one level up uses its file as usual.
+    std::string parent = dir.substr(0, dir.find_last_of('\\'));
+    std::string near_probe = parent + "\\p.exe";
+    ASSERT_TRUE(CopyFileA(probe.c_str(), near_probe.c_str(), FALSE));
+    output = RunProbe(near_probe, "save");
+    EXPECT_NE(std::string::npos, output.find("path=1 ")) << output;
+    EXPECT_TRUE(FileExists(parent + "\\altrowtint.ini"));
+}

@@ -1,0 +1,67 @@
+#include "test_support.h"
+
+#include <fstream>
+#include <sstream>
+
+const char kDefaultSettingsText[] =
+    "[setting]\n"
+    "TextColor1Enable=0\n"
+    "TextColor1=0x000000\n"
+    "TextColor2Enable=0\n"
+    "TextColor2=0x000000\n"
+    "TextBkColor1Enable=1\n"
+    "TextBkColor1=0xF0F0F0\n"
+    "TextBkColor2Enable=0\n"
+    "TextBkColor2=0xE0E0E0\n";
+
+std::string ExeDir() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string dir(path, length);
+    return dir.substr(0, dir.find_last_of('\\'));
+}
+
+std::string SettingsFile() { return ExeDir() + "\\altrowtint.ini"; }
+
+std::string PluginPath(const char *file_name) {
+    return ExeDir() + "\\..\\..\\plugin\\" + file_name;
+}
+
+bool FileExists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::string &path, const std::string &bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void RemoveSettingsFile() {
+    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsFile().c_str());
+}
+
+void WriteSettingsFile(const std::string &text) {
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    RemoveSettingsFile();
+    WriteFileBytes(SettingsFile(), crlf);
+}
+
+std::string ReadSettingsText() {
+    std::string text;
+    for (char c : ReadFileBytes(SettingsFile())) {
+        if (c != '\r') text += c;
+    }
+    return text;
+}

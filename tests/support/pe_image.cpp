@@ -1,0 +1,143 @@
+#include "test_support.h"
+
+#include <algorithm>
+
+namespace {
+
+struct Image {
+    std::string bytes;
+    const IMAGE_NT_HEADERS32 *nt = nullptr;
+    const IMAGE_SECTION_HEADER *sections = nullptr;
+};
+
+Image LoadImageFile(const std::string &path) {
+    Image image;
+    image.bytes = ReadFileBytes(path);
+    if (image.bytes.size() < sizeof(IMAGE_DOS_HEADER)) return image;
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(image.bytes.data());
+    image.nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(image.bytes.data() + dos->e_lfanew);
+    image.sections = IMAGE_FIRST_SECTION(image.nt);
+    return image;
+}
+
+const char *AtRva(const Image &image, DWORD rva) {
+    for (WORD i = 0; i < image.nt->FileHeader.NumberOfSections; ++i) {
+        const IMAGE_SECTION_HEADER &s = image.sections[i];
+        if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
+            return image.bytes.data() + s.PointerToRawData + (rva - s.VirtualAddress);
+        }
+    }
+    return nullptr;
+}
+
+const IMAGE_DATA_DIRECTORY &Directory(const Image &image, int index) {
+    return image.nt->OptionalHeader.DataDirectory[index];
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return (char)toupper(c); });
+    return text;
+}
+
+std::string Narrow(const WCHAR *text, size_t length) {
+    std::string out;
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, (int)length, NULL, 0, NULL, NULL);
+    out.resize(size);
+    WideCharToMultiByte(CP_UTF8, 0, text, (int)length, &out[0], size, NULL, NULL);
+    return out;
+}
+
+// One node of a version resource: header, key, value and children, all 32-bit aligned.
+struct VersionNode {
+    std::string key;
+    const BYTE *value;
+    WORD value_length;
+    WORD type;  // 1: text, value_length in characters
+    const BYTE *children;
+    const BYTE *end;
+};
+
+const BYTE *Align4(const BYTE *base, const BYTE *p) {
+    return base + ((p - base + 3) & ~3);
+}
+
+VersionNode ParseVersionNode(const BYTE *base, const BYTE *p) {
+    VersionNode node;
+    WORD length = *reinterpret_cast<const WORD *>(p);
+    node.value_length = *reinterpret_cast<const WORD *>(p + 2);
+    node.type = *reinterpret_cast<const WORD *>(p + 4);
+    const WCHAR *key = reinterpret_cast<const WCHAR *>(p + 6);
+    node.key = Narrow(key, lstrlenW(key));
+    node.value = Align4(base, p + 6 + (lstrlenW(key) + 1) * sizeof(WCHAR));
+    size_t value_bytes = node.type == 1 ? node.value_length * sizeof(WCHAR) : node.value_length;
+    node.children = Align4(base, node.value + value_bytes);
+    node.end = p + length;
+    return node;
+}
+
+std::vector<VersionNode> Children(const BYTE *base, const VersionNode &parent) {
+    std::vector<VersionNode> children;
+    for (const BYTE *p = parent.children; p < parent.end;) {
+        VersionNode child = ParseVersionNode(base, p);
+        if (child.end <= p) break;
+        children.push_back(child);
+        p = Align4(base, child.end);
+    }
+    return children;
+}
+
+}  // namespace
+
+WORD MachineType(const std::string &path) {
+    Image image = LoadImageFile(path);
+    return image.nt != nullptr ? image.nt->FileHeader.Machine : 0;
+}
+
+std::vector<std::string> ImportedDlls(const std::string &path) {
+    std::vector<std::string> dlls;
+    Image image = LoadImageFile(path);
+    if (image.nt == nullptr) return dlls;
+    auto descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(
+        AtRva(image, Directory(image, IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress));
+    for (; descriptor != nullptr && descriptor->Name != 0; ++descriptor) {
+        dlls.push_back(Upper(AtRva(image, descriptor->Name)));
+    }
+    return dlls;
+}
+
+std::vector<std::string> ExportedNames(const std::string &path) {
+    std::vector<std::string> names;
+    Image image = LoadImageFile(path);
+    if (image.nt == nullptr) return names;
+    DWORD rva = Directory(image, IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress;
+    if (rva == 0) return names;
+    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(AtRva(image, rva));
+    auto name_rvas = reinterpret_cast<const DWORD *>(AtRva(image, exports->AddressOfNames));
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) names.push_back(AtRva(image, name_rvas[i]));
+    return names;
+}
+
+VersionStrings ReadVersionStrings(const std::string &path) {
+    VersionStrings strings;
+    HMODULE module = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == NULL) return strings;
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), RT_VERSION);
+    const BYTE *base = resource != NULL
+                           ? static_cast<const BYTE *>(LockResource(LoadResource(module, resource)))
+                           : nullptr;
+    if (base != nullptr) {
+        for (const VersionNode &info : Children(base, ParseVersionNode(base, base))) {
+            if (info.key != "StringFileInfo") continue;
+            for (const VersionNode &table : Children(base, info)) {
+                strings.table_name = table.key;
+                for (const VersionNode &s : Children(base, table)) {
+                    const WCHAR *text = reinterpret_cast<const WCHAR *>(s.value);
+                    size_t length = s.value_length == 0 ? 0 : lstrlenW(text);
+                    strings.values.push_back({s.key, Narrow(text, length)});
+                }
+            }
+        }
+    }
+    FreeLibrary(module);
+    return strings;
+}

@@ -1,0 +1,61 @@
+// Helpers shared by the test programs: files beside the executable, windows that record what
+// they receive, the built plug-ins, and a reader for PE images.
+#ifndef ALTROWTINT_TEST_SUPPORT_H
+#define ALTROWTINT_TEST_SUPPORT_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+// ---- files -----------------------------------------------------------------------------------
+std::string ExeDir();                    // folder of the running test program
+std::string SettingsFile();              // altrowtint.ini beside it
+std::string PluginPath(const char *file_name);  // a built plug-in in the build's plugin folder
+bool FileExists(const std::string &path);
+std::string ReadFileBytes(const std::string &path);  // "" when missing
+void WriteFileBytes(const std::string &path, const std::string &bytes);
+void RemoveSettingsFile();
+void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
+std::string ReadSettingsText();                   // CRLF folded to \n
+extern const char kDefaultSettingsText[];         // the file a save of the defaults writes
+
+// ---- windows ---------------------------------------------------------------------------------
+struct RecordedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+};
+
+// A window class whose procedure appends every message to Recorded() and returns
+// kRecorderResult, so that a passed-on message and its result can both be told apart.
+const LRESULT kRecorderResult = 0x5EC0DED;
+std::vector<RecordedMessage> &Recorded();
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+HWND CreateRecorderWindow(HWND parent = NULL);  // a visible top-level or child recorder
+std::vector<RecordedMessage> RecordedOf(UINT message);  // the recorded messages of one number
+
+void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is empty (and time is up)
+
+// A report-view list-view of `rows` rows, the child of a visible frame window of its own whose
+// procedure is DefWindowProcA; the frame (GetParent) receives the list's notifications.
+HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA);
+
+COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
+COLORREF RowBackground(HWND list, int row);   // a pixel in the row, right of its text
+
+// ---- PE images -------------------------------------------------------------------------------
+std::vector<std::string> ImportedDlls(const std::string &path);  // upper case
+std::vector<std::string> ExportedNames(const std::string &path);
+WORD MachineType(const std::string &path);
+
+// Strings of a module's version resource: (key, value) of the first string table, and its name.
+struct VersionStrings {
+    std::string table_name;
+    std::vector<std::pair<std::string, std::string>> values;
+};
+VersionStrings ReadVersionStrings(const std::string &path);
+
+#endif
