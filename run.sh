@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
-mkdir -p "$ROOT/build"
+mkdir -p "$BUILD"
 build_tree
 DEMO="$BUILD/demo"
 step "plug-ins: $BUILD/plugin/altrowtint.sgp and $BUILD/plugin/altrowtint.scp"
@@ -15,7 +15,7 @@ if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--headless" ]; then
     step "starting the reference host (close its window to end)"
     wine "$DEMO/refhost.exe"
 else
-    SHOT="$ROOT/build/demo.png"
+    SHOT="$BUILD/demo.png"
     step "no display: running headless and saving a screenshot"
     with_display bash -c "source '$ROOT/scripts/common.sh'; start_wine; wine '$DEMO/refhost.exe' --screenshot '$SHOT'"
     [ -f "$SHOT" ] || die "the host saved no screenshot"

@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}" clang-format cppcheck
-mkdir -p "$ROOT/build"
+mkdir -p "$BUILD"
 build_tree
 step "running the tests"
 with_display bash "$ROOT/scripts/run-tests.sh" "$@"

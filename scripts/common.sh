@@ -2,8 +2,9 @@
 # Wine. Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build/i686"
-export WINEPREFIX="$ROOT/build/wineprefix"
+# ALTROWTINT_BUILD picks another build folder (for parallel work); each has its own Wine prefix.
+BUILD="${ALTROWTINT_BUILD:-$ROOT/build/i686}"
+export WINEPREFIX="$BUILD/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -35,8 +36,10 @@ BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build 
 build_tree() {
     if [ ! -f "$BUILD/build.ninja" ]; then
         step "configuring ($BUILD)"
-        cmake --preset i686 -S "$ROOT" "$@" >"$ROOT/build/configure.log" 2>&1 ||
-            { cat "$ROOT/build/configure.log"; die "configure failed"; }
+        mkdir -p "$BUILD"
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" "$@" \
+            >"$BUILD/configure.log" 2>&1 || { cat "$BUILD/configure.log"; die "configure failed"; }
     fi
     step "building"
     cmake --build "$BUILD" -- -k 0 | grep -v '^\[' || true
