@@ -1,2 +1,305 @@
+// The built altrowtint.sgp loaded as a host loads it, driven by a fake host window that answers
+// the list-owner query with a recording target window.
 #include <gtest/gtest.h>
-TEST(Placeholder, Later) {}
+
+#include <stdint.h>
+
+#include <set>
+
+#include "host_contract.h"
+#include "test_support.h"
+
+namespace {
+
+const char kFakeHostClass[] = "AltRowTintFakeHost";
+HWND HostAnswer;    // what the fake host answers to the list-owner query
+int OwnerQueries;   // how often it was asked
+
+LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
+        lparam == HOSTWINDOW_LISTOWNER) {
+        ++OwnerQueries;
+        return reinterpret_cast<LRESULT>(HostAnswer);
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HWND CreateFakeHost() {
+    WNDCLASSA host_class = {};
+    host_class.lpfnWndProc = FakeHostProc;
+    host_class.hInstance = GetModuleHandleA(NULL);
+    host_class.lpszClassName = kFakeHostClass;
+    RegisterClassA(&host_class);
+    return CreateWindowExA(0, kFakeHostClass, "fake host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           NULL, NULL, GetModuleHandleA(NULL), NULL);
+}
+
+WNDPROC ProcOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+const char kCustomFile[] =
+    "[setting]\n"
+    "TextColor1Enable=1\n"
+    "TextColor1=0x0000FF\n"
+    "TextColor2Enable=0\n"
+    "TextColor2=0x00FF00\n"
+    "TextBkColor1Enable=1\n"
+    "TextBkColor1=0x123456\n"
+    "TextBkColor2Enable=2\n"
+    "TextBkColor2=0xABCDEF\n";
+
+struct PainterPlugin : ::testing::Test {
+    HMODULE module = NULL;
+    const GPluginRecord *record = nullptr;
+    HWND host = NULL, target = NULL, list = NULL;
+
+    void SetUp() override {
+        RemoveSettingsFile();
+        Load();
+        host = CreateFakeHost();
+        target = CreateRecorderWindow();
+        list = CreateReportList(2);
+        HostAnswer = target;
+        OwnerQueries = 0;
+        Recorded().clear();
+    }
+    void TearDown() override {
+        if (ProcOf(target) != RecordingProc) Event(GPEVENT_QUIT);
+        FreeLibrary(module);
+        DestroyWindow(GetParent(list));
+        DestroyWindow(target);
+        DestroyWindow(host);
+    }
+    void Load() {
+        module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+        ASSERT_NE(nullptr, module);
+        auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
+        ASSERT_NE(nullptr, get_info);
+        record = get_info();
+        ASSERT_NE(nullptr, record);
+    }
+    int Event(int code) { return record->event_callback(host, code); }
+    int Hook(UINT message, WPARAM wparam) {
+        MSG msg = {};
+        msg.hwnd = host;
+        msg.message = message;
+        msg.wParam = wparam;
+        return record->message_hook(&msg);
+    }
+    // What the target's procedure makes of one item pre-paint of the given row.
+    COLORREF PaintedBackground(DWORD_PTR row) {
+        NMLVCUSTOMDRAW draw = {};
+        draw.nmcd.hdr.hwndFrom = list;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+        SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = row;
+        draw.clrTextBk = CLR_DEFAULT;
+        SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+        return draw.clrTextBk;
+    }
+};
+
+}  // namespace
+
+TEST_F(PainterPlugin, RecordHoldsTheTwoCallbacksOfThisModule) {
+    EXPECT_EQ(0u, record->reserved);
+    auto base = reinterpret_cast<uintptr_t>(module);
+    auto size = reinterpret_cast<const IMAGE_NT_HEADERS *>(
+                    base + reinterpret_cast<const IMAGE_DOS_HEADER *>(module)->e_lfanew)
+                    ->OptionalHeader.SizeOfImage;
+    for (uintptr_t callback : {reinterpret_cast<uintptr_t>(record->message_hook),
+                               reinterpret_cast<uintptr_t>(record->event_callback)}) {
+        EXPECT_GE(callback, base);
+        EXPECT_LT(callback, base + size);
+    }
+    EXPECT_NE(reinterpret_cast<void *>(record->message_hook),
+              reinterpret_cast<void *>(record->event_callback));
+}
+
+TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
+    WriteSettingsFile(kCustomFile);
+    EXPECT_EQ(1, Event(GPEVENT_INIT));
+    EXPECT_EQ(1, OwnerQueries);
+    EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    EXPECT_EQ(0x123456u, PaintedBackground(0));
+    EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
+    EXPECT_EQ(2u, RecordedOf(WM_NOTIFY).size());  // the item pre-paints, not the pre-paints
+    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
+}
+
+TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
+    EXPECT_EQ(0, Hook(WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS));  // before init: fine
+    Event(GPEVENT_INIT);
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    WriteSettingsFile("[setting]\nTextBkColor1=0x0000FF\n");
+    struct { UINT message; WPARAM wparam; } others[] = {
+        {WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS + 1},
+        {WM_HOST_PLUGINNOTIFY + 1, PLUGINNOTIFY_RELOADSETTINGS},
+        {WM_PAINT, 0},
+    };
+    for (const auto &other : others) {
+        EXPECT_EQ(0, Hook(other.message, other.wparam));
+        EXPECT_EQ(0xF0F0F0u, PaintedBackground(0)) << other.message << "/" << other.wparam;
+    }
+    EXPECT_EQ(0, record->message_hook(nullptr));
+    EXPECT_EQ(0, Hook(WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS));
+    EXPECT_EQ(0x0000FFu, PaintedBackground(0));
+}
+
+TEST_F(PainterPlugin, QuitPutsTheProcedureBackAndWritesTheFileInKeyOrder) {
+    Event(GPEVENT_INIT);
+    EXPECT_EQ(1, Event(GPEVENT_QUIT));
+    EXPECT_EQ(2, OwnerQueries);  // asked again, not remembered
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
+
+    WriteSettingsFile(std::string("[keep]\nA=1\n") + kCustomFile);
+    Event(GPEVENT_INIT);
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(std::string("[keep]\nA=1\n") + kCustomFile, ReadSettingsText());  // 2 stays 2
+}
+
+// The page saved a newer choice that no reload notification brought to the painter.
+TEST_F(PainterPlugin, QuitKeepsANewerFileThatThePageSaved) {
+    Event(GPEVENT_INIT);
+    WriteSettingsFile(kCustomFile);
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(kCustomFile, ReadSettingsText());
+}
+
+TEST_F(PainterPlugin, QuitWithoutInitChangesNothing) {
+    WriteSettingsFile("[setting]\nTextColor1=0x0000FF\n");
+    std::string before = ReadFileBytes(SettingsFile());
+    EXPECT_EQ(1, Event(GPEVENT_QUIT));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    EXPECT_EQ(before, ReadFileBytes(SettingsFile()));
+    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER, 0, 0));
+}
+
+TEST_F(PainterPlugin, RepeatedInitsAndCyclesKeepTheOriginalProcedure) {
+    Event(GPEVENT_INIT);
+    Event(GPEVENT_INIT);  // must not make RowPaintProc its own predecessor
+    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER, 0, 0));
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        Event(GPEVENT_INIT);
+        EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+        Event(GPEVENT_QUIT);
+        ASSERT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target)) << cycle;
+    }
+    // Unloaded after quit and loaded again, as a host may do.
+    FreeLibrary(module);
+    Load();
+    Event(GPEVENT_INIT);
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+}
+
+TEST_F(PainterPlugin, UnknownEventsAndBadHostAnswersAreHarmless) {
+    for (int code : {2, -1, 100}) EXPECT_EQ(1, Event(code));
+    EXPECT_EQ(0, OwnerQueries);
+    HWND gone = CreateRecorderWindow();
+    DestroyWindow(gone);
+    for (HWND answer : {static_cast<HWND>(NULL), gone}) {
+        HostAnswer = answer;
+        EXPECT_EQ(1, Event(GPEVENT_INIT));
+        EXPECT_EQ(1, Event(GPEVENT_QUIT));
+    }
+    EXPECT_EQ(1, record->event_callback(NULL, GPEVENT_INIT));
+    EXPECT_EQ(1, record->event_callback(NULL, GPEVENT_QUIT));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    EXPECT_FALSE(FileExists(SettingsFile()));  // nothing attached, so nothing to save
+}
+
+#if defined(__GNUC__) && defined(__i386__)
+// Calls fn(a) or fn(a, b) and returns how many bytes of arguments were left on the stack: 0 when
+// the callee popped its own, as the standard callback convention requires.
+static intptr_t StackDriftOfCall(const void *fn, uintptr_t a, uintptr_t b, bool two) {
+    uintptr_t result = reinterpret_cast<uintptr_t>(fn);
+    uintptr_t two_flag = two ? 1 : 0;
+    __asm__ volatile(
+        "mov %%esp, %%esi\n\t"
+        "test %%edi, %%edi\n\t"
+        "jz 1f\n\t"
+        "push %%ecx\n\t"
+        "1:\n\t"
+        "push %%edx\n\t"
+        "call *%%eax\n\t"
+        "mov %%esi, %%eax\n\t"
+        "sub %%esp, %%eax\n\t"
+        "mov %%esi, %%esp\n\t"
+        : "+a"(result), "+c"(b), "+d"(a), "+D"(two_flag)
+        :
+        : "esi", "memory", "cc");
+    return static_cast<intptr_t>(result);
+}
+
+static int __cdecl CallerPopsArguments(int a, int b) { return a + b; }
+
+TEST_F(PainterPlugin, CallbacksPopTheirOwnArguments) {
+    // The measure itself: a function that leaves its two arguments to the caller drifts by 8.
+    EXPECT_EQ(8, StackDriftOfCall(reinterpret_cast<const void *>(CallerPopsArguments), 1, 2, true));
+    MSG msg = {};
+    EXPECT_EQ(0, StackDriftOfCall(reinterpret_cast<const void *>(record->message_hook),
+                                  reinterpret_cast<uintptr_t>(&msg), 0, false));
+    EXPECT_EQ(0, StackDriftOfCall(reinterpret_cast<const void *>(record->event_callback),
+                                  reinterpret_cast<uintptr_t>(host), 7, true));
+}
+#endif
+
+// ---- both deliverables as files ----------------------------------------------------------------
+
+TEST(Deliverables, AreThirtyTwoBitModulesImportingOnlySystemDlls) {
+    const std::set<std::string> system_dlls = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
+                                               "COMCTL32.DLL", "COMDLG32.DLL", "SHLWAPI.DLL",
+                                               "MSVCRT.DLL"};
+    struct { const char *file, *export_name; } modules[] = {
+        {"altrowtint.sgp", GENERAL_PLUGIN_EXPORT}, {"altrowtint.scp", CONFIG_PLUGIN_EXPORT}};
+    for (const auto &m : modules) {
+        std::string path = PluginPath(m.file);
+        EXPECT_EQ(IMAGE_FILE_MACHINE_I386, MachineType(path)) << m.file;
+        std::vector<std::string> dlls = ImportedDlls(path);
+        EXPECT_FALSE(dlls.empty()) << m.file;
+        for (const std::string &dll : dlls) EXPECT_EQ(1u, system_dlls.count(dll)) << m.file << ": " << dll;
+        EXPECT_EQ(std::vector<std::string>{m.export_name}, ExportedNames(path)) << m.file;
+    }
+}
+
+TEST(Deliverables, CarryTheVersionResource) {
+    for (const char *file : {"altrowtint.sgp", "altrowtint.scp"}) {
+        std::string path = PluginPath(file);
+        DWORD ignored = 0;
+        std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+        ASSERT_FALSE(info.empty()) << file;
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, (DWORD)info.size(), info.data()));
+        VS_FIXEDFILEINFO *fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
+        EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
+        EXPECT_EQ(0u, fixed->dwFileVersionLS);
+        EXPECT_EQ(MAKELONG(0, 1), fixed->dwProductVersionMS);
+        EXPECT_EQ(0u, fixed->dwProductVersionLS);
+        EXPECT_EQ(0u, fixed->dwFileFlags);
+        EXPECT_EQ(0u, fixed->dwFileOS);
+        EXPECT_EQ(0u, fixed->dwFileType);
+        WORD *translation = nullptr;
+        ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                                   reinterpret_cast<void **>(&translation), &length));
+        EXPECT_EQ(0x0411, translation[0]);  // Japanese
+        EXPECT_EQ(932, translation[1]);
+
+        VersionStrings strings = ReadVersionStrings(path);
+        EXPECT_EQ("041103a4", strings.table_name) << file;
+        EXPECT_FALSE(strings.values.empty());
+        for (const auto &value : strings.values) {
+            EXPECT_EQ(value.first == "FileVersion" ? "1.0.0.0" : "", value.second)
+                << file << ": " << value.first;
+        }
+    }
+}

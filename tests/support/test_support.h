@@ -46,6 +46,12 @@ HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA);
 COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
 COLORREF RowBackground(HWND list, int row);   // a pixel in the row, right of its text
 
+// An exported function of a loaded module, as the type the caller expects (null when missing).
+template <typename Function>
+Function ExportOf(HMODULE module, const char *name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(module, name)));
+}
+
 // ---- PE images -------------------------------------------------------------------------------
 std::vector<std::string> ImportedDlls(const std::string &path);  // upper case
 std::vector<std::string> ExportedNames(const std::string &path);
