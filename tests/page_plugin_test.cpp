@@ -1,2 +1,471 @@
+// The built altrowtint.scp: its record and page callback, its dialog template, and the real page
+// inside a real modeless property sheet, with the colour chooser driven by a timer.
 #include <gtest/gtest.h>
-TEST(Placeholder, Later) {}
+
+#include <string.h>
+#include <wctype.h>
+
+#include <algorithm>
+#include <wctype.h>
+
+#include "host_contract.h"
+#include "test_support.h"
+
+namespace {
+
+const int kPageIds[] = {1000, 1003, 1006, 1009};    // check boxes, in setting order
+const int kSwatchIds[] = {1001, 1004, 1007, 1010};  // swatches
+const int kPickIds[] = {1002, 1005, 1008, 1011};    // pick buttons
+enum { COLOUR_EDIT_RED = 706, COLOUR_EDIT_GREEN = 707, COLOUR_EDIT_BLUE = 708 };
+
+HMODULE LoadPagePlugin(const CPluginRecord **record) {
+    HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
+    auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
+    *record = get_info != nullptr ? get_info() : nullptr;
+    return module;
+}
+
+// ---- the colour chooser, answered from a timer while it runs its modal loop ------------------
+struct ChooserAnswer {
+    bool confirm;
+    COLORREF colour;
+    bool seen;
+} Answer;
+
+BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
+    if (GetDlgItem(window, COLOUR_EDIT_RED) == NULL) return TRUE;
+    *reinterpret_cast<HWND *>(found) = window;
+    return FALSE;
+}
+
+void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND chooser = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
+    if (chooser == NULL) return;
+    KillTimer(NULL, timer);
+    Answer.seen = true;
+    if (Answer.confirm) {
+        SetDlgItemInt(chooser, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
+        SetDlgItemInt(chooser, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
+        SetDlgItemInt(chooser, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
+    }
+    SendMessageA(GetDlgItem(chooser, Answer.confirm ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+}
+
+// ---- the page's brushes, seen through its imports of CreateSolidBrush and DeleteObject -------
+std::vector<HGDIOBJ> BrushesMade, ObjectsDeleted;
+
+HBRUSH WINAPI RecordingCreateSolidBrush(COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    BrushesMade.push_back(brush);
+    return brush;
+}
+
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ object) {
+    ObjectsDeleted.push_back(object);
+    return DeleteObject(object);
+}
+
+// ---- the dialog frame, recorded --------------------------------------------------------------
+WNDPROC FrameProc;
+std::vector<UINT> FrameVerdicts;  // PSM_CHANGED / PSM_UNCHANGED in the order the frame got them
+HWND VerdictPage;                 // the page named in the last verdict
+
+LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == PSM_CHANGED || message == PSM_UNCHANGED) {
+        FrameVerdicts.push_back(message);
+        VerdictPage = reinterpret_cast<HWND>(wparam);
+    }
+    return CallWindowProcA(FrameProc, window, message, wparam, lparam);
+}
+
+struct SettingsPage : ::testing::Test {
+    HMODULE module = NULL;
+    const CPluginRecord *record = nullptr;
+    HWND host = NULL, sheet = NULL, page = NULL;
+
+    void SetUp() override {
+        RemoveSettingsFile();
+        module = LoadPagePlugin(&record);
+        ASSERT_NE(nullptr, record);
+        ASSERT_NE(nullptr, PatchImport(module, "GDI32.dll", "CreateSolidBrush",
+                                       reinterpret_cast<void *>(RecordingCreateSolidBrush)));
+        ASSERT_NE(nullptr, PatchImport(module, "GDI32.dll", "DeleteObject",
+                                       reinterpret_cast<void *>(RecordingDeleteObject)));
+        BrushesMade.clear();
+        ObjectsDeleted.clear();
+        host = CreateHostWindow();
+        FrameVerdicts.clear();
+        Recorded().clear();
+    }
+    void TearDown() override {
+        Close();
+        DestroyWindow(host);
+        FreeLibrary(module);
+    }
+    static HWND CreateHostWindow() {
+        WNDCLASSA host_class = {};
+        host_class.lpfnWndProc = RecordingProc;
+        host_class.hInstance = GetModuleHandleA(NULL);
+        host_class.lpszClassName = HOST_WINDOW_CLASS;
+        RegisterClassA(&host_class);
+        return CreateWindowExA(0, HOST_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                               NULL, NULL, GetModuleHandleA(NULL), NULL);
+    }
+    void Open() {
+        char path[64];
+        HPROPSHEETPAGE handle = record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND,
+                                                      path, sizeof path);
+        ASSERT_NE(nullptr, handle);
+        PROPSHEETHEADERA header = {};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_MODELESS;
+        header.pszCaption = "Settings";
+        header.nPages = 1;
+        header.phpage = &handle;
+        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+        ASSERT_NE(nullptr, sheet);
+        page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        ASSERT_NE(nullptr, page);
+        FrameProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
+        PumpMessages();
+    }
+    void Close() {
+        if (sheet != NULL) DestroyWindow(sheet);
+        sheet = page = NULL;
+        PumpMessages();
+    }
+    void Click(int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
+    bool Checked(int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    HBRUSH SwatchBrush(int swatch_id) {
+        HDC dc = GetDC(page);
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+            page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+            reinterpret_cast<LPARAM>(GetDlgItem(page, swatch_id))));
+        ReleaseDC(page, dc);
+        return brush;
+    }
+    COLORREF SwatchColour(int swatch_id) {
+        LOGBRUSH brush = {};
+        GetObjectA(SwatchBrush(swatch_id), sizeof brush, &brush);
+        return brush.lbColor;
+    }
+    // Presses a pick button and answers the chooser that it opens.
+    void Pick(int pick_id, bool confirm, COLORREF colour = 0) {
+        Answer = {confirm, colour, false};
+        SetTimer(NULL, 0, 20, AnswerChooser);
+        Click(pick_id);
+        EXPECT_TRUE(Answer.seen) << "the colour chooser did not open";
+    }
+    void Apply() {
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        PumpMessages();
+    }
+    size_t ReloadsPosted() {
+        size_t count = 0;
+        for (const RecordedMessage &m : RecordedOf(WM_HOST_PLUGINNOTIFY)) {
+            if (m.window == host && m.wparam == PLUGINNOTIFY_RELOADSETTINGS && m.lparam == 0) ++count;
+        }
+        return count;
+    }
+};
+
+const char kCustomFile[] =
+    "[setting]\n"
+    "TextColor1Enable=1\n"
+    "TextColor1=0x0000FF\n"
+    "TextColor2Enable=0\n"
+    "TextColor2=0x00FF00\n"
+    "TextBkColor1Enable=0\n"
+    "TextBkColor1=0x123456\n"
+    "TextBkColor2Enable=2\n"
+    "TextBkColor2=0xABCDEF\n";
+
+}  // namespace
+
+TEST(PagePlugin, RecordProbeAndPageCallback) {
+    const CPluginRecord *record = nullptr;
+    HMODULE module = LoadPagePlugin(&record);
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(0u, record->reserved0);
+    EXPECT_EQ(0u, record->reserved1);
+    EXPECT_EQ(1, record->probe());
+
+    struct Case {
+        int index, kind, capacity;
+        bool page;
+        const char *path;  // what the buffer holds afterwards
+    } cases[] = {
+        {0, 1, 64, true, "plugin/altrowtint"}, {0, 1, 18, true, "plugin/altrowtint"},
+        {0, 1, 7, true, "plugin"},             {0, 1, 1, true, ""},
+        {0, 1, 0, true, "untouched"},          {0, 1, -5, true, "untouched"},
+        {1, 1, 64, false, "untouched"},        {0, 0, 64, false, "untouched"},
+        {0, 2, 64, false, "untouched"},        {1, 0, 64, false, "untouched"},
+    };
+    for (const Case &c : cases) {
+        char buffer[64], before[64];
+        memset(buffer, 'Z', sizeof buffer);
+        strcpy(buffer, "untouched");
+        memcpy(before, buffer, sizeof buffer);
+        HPROPSHEETPAGE page = record->page_callback(c.index, c.kind, buffer, c.capacity);
+        EXPECT_EQ(c.page, page != NULL) << c.index << "," << c.kind << " capacity " << c.capacity;
+        EXPECT_STREQ(c.path, buffer) << c.index << "," << c.kind << " capacity " << c.capacity;
+        if (c.capacity > 0) {
+            EXPECT_EQ(0, memcmp(before + c.capacity, buffer + c.capacity, sizeof buffer - c.capacity))
+                << "wrote past capacity " << c.capacity;
+        }
+        if (page != NULL) DestroyPropertySheetPage(page);
+    }
+    HPROPSHEETPAGE page = record->page_callback(0, 1, NULL, 0);  // no buffer at all
+    EXPECT_NE(nullptr, page);
+    DestroyPropertySheetPage(page);
+    FreeLibrary(module);
+}
+
+// ---- the dialog template, read from the module's resources ----------------------------------
+namespace {
+
+struct TemplateReader {
+    const BYTE *p;
+    WORD Word() { WORD v; memcpy(&v, p, 2); p += 2; return v; }
+    DWORD Dword() { DWORD v; memcpy(&v, p, 4); p += 4; return v; }
+    std::wstring Text() {
+        std::wstring text;
+        for (WORD c = Word(); c != 0; c = Word()) text += static_cast<wchar_t>(c);
+        return text;
+    }
+    std::wstring TextOrOrdinal() {  // an ordinal comes back as "#<number>"
+        WORD first;
+        memcpy(&first, p, 2);
+        if (first != 0xFFFF) return Text();
+        p += 2;
+        return L"#" + std::to_wstring(Word());
+    }
+    // A control class: a predefined class by its ordinal or by its name, in lower case.
+    std::wstring ClassName() {
+        std::wstring name = TextOrOrdinal();
+        if (name == L"#128") return L"button";
+        if (name == L"#130") return L"static";
+        for (wchar_t &c : name) c = static_cast<wchar_t>(towlower(c));
+        return name;
+    }
+    void Align(const BYTE *base) { p = base + ((p - base + 3) & ~3); }
+};
+
+struct ItemTemplate {
+    DWORD id, style, ex_style;
+    short x, y, cx, cy;
+    std::wstring class_name, text;
+};
+
+const std::wstring kButton = L"button", kStatic = L"static";
+const DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE;
+const DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP | WS_CHILD | WS_VISIBLE;
+const DWORD kGroup = BS_GROUPBOX | WS_CHILD | WS_VISIBLE;
+const DWORD kSwatch = SS_LEFT | WS_CHILD | WS_VISIBLE;
+const std::wstring kTextGroup = L"\u30a2\u30a4\u30c6\u30e0\u306e\u6587\u5b57\u8272";
+const std::wstring kBkGroup = L"\u30a2\u30a4\u30c6\u30e0\u306e\u80cc\u666f\u8272";
+const std::wstring kOddRows = L"\u5947\u6570\u884c\u3092\u5909\u66f4";
+const std::wstring kEvenRows = L"\u5076\u6570\u884c\u3092\u5909\u66f4";
+
+const ItemTemplate kExpectedItems[] = {
+    {0xFFFFFFFF, kGroup, 0, 5, 5, 235, 50, kButton, kTextGroup},
+    {1000, kCheck, 0, 15, 20, 100, 11, kButton, kOddRows},
+    {1001, kSwatch, WS_EX_STATICEDGE, 120, 20, 30, 11, kStatic, L""},
+    {1002, kPush, 0, 155, 20, 15, 11, kButton, L"..."},
+    {1003, kCheck, 0, 15, 35, 100, 11, kButton, kEvenRows},
+    {1004, kSwatch, WS_EX_STATICEDGE, 120, 35, 30, 11, kStatic, L""},
+    {1005, kPush, 0, 155, 35, 15, 11, kButton, L"..."},
+    {0xFFFFFFFF, kGroup, 0, 5, 60, 235, 50, kButton, kBkGroup},
+    {1006, kCheck, 0, 15, 75, 100, 11, kButton, kOddRows},
+    {1007, kSwatch, WS_EX_STATICEDGE, 120, 75, 30, 11, kStatic, L""},
+    {1008, kPush, 0, 155, 75, 15, 11, kButton, L"..."},
+    {1009, kCheck, 0, 15, 90, 100, 11, kButton, kEvenRows},
+    {1010, kSwatch, WS_EX_STATICEDGE, 120, 90, 30, 11, kStatic, L""},
+    {1011, kPush, 0, 155, 90, 15, 11, kButton, L"..."},
+};
+
+}  // namespace
+
+TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
+    const CPluginRecord *record = nullptr;
+    HMODULE module = LoadPagePlugin(&record);
+    HRSRC resource = FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
+                                     MAKEINTRESOURCEA(100), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    ASSERT_NE(nullptr, resource);
+    const BYTE *base = static_cast<const BYTE *>(LockResource(LoadResource(module, resource)));
+    TemplateReader r = {base};
+    EXPECT_EQ(1, r.Word());       // extended template
+    EXPECT_EQ(0xFFFF, r.Word());
+    r.Dword();                    // help id
+    EXPECT_EQ(0u, r.Dword());     // extended style
+    EXPECT_EQ(0x90C808CCu, r.Dword());
+    WORD count = r.Word();
+    EXPECT_EQ(14, count);
+    short frame[4];
+    for (short &v : frame) v = static_cast<short>(r.Word());
+    EXPECT_EQ(0, frame[0]);
+    EXPECT_EQ(0, frame[1]);
+    EXPECT_EQ(245, frame[2]);
+    EXPECT_EQ(115, frame[3]);
+    EXPECT_EQ(L"", r.TextOrOrdinal());  // no menu
+    EXPECT_EQ(L"", r.TextOrOrdinal());  // the standard dialog class
+    EXPECT_EQ(L"altrowtint", r.Text());
+    EXPECT_EQ(9, r.Word());             // points
+    r.Word();                           // weight
+    r.Word();                           // italic, charset
+    EXPECT_EQ(L"Ms Shell Dlg", r.Text());
+    for (WORD i = 0; i < count && i < 14; ++i) {
+        r.Align(base);
+        const ItemTemplate &want = kExpectedItems[i];
+        r.Dword();  // help id
+        EXPECT_EQ(want.ex_style, r.Dword()) << "item " << i;
+        EXPECT_EQ(want.style, r.Dword()) << "item " << i;
+        short box[4];
+        for (short &v : box) v = static_cast<short>(r.Word());
+        EXPECT_EQ(want.x, box[0]) << "item " << i;
+        EXPECT_EQ(want.y, box[1]) << "item " << i;
+        EXPECT_EQ(want.cx, box[2]) << "item " << i;
+        EXPECT_EQ(want.cy, box[3]) << "item " << i;
+        EXPECT_EQ(want.id, r.Dword()) << "item " << i;
+        EXPECT_TRUE(want.class_name == r.ClassName()) << "class of item " << i;
+        EXPECT_TRUE(want.text == r.TextOrOrdinal()) << "text of item " << i;
+        WORD extra = r.Word();
+        r.p += extra;
+    }
+    FreeLibrary(module);
+}
+
+// ---- the page at work ------------------------------------------------------------------------
+
+TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
+    WriteSettingsFile(kCustomFile);
+    Open();
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    char caption[64] = "";
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = caption;
+    tab.cchTextMax = sizeof caption;
+    SendMessageA(tabs, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    EXPECT_STREQ("altrowtint", caption);
+
+    const bool checked[] = {true, false, false, true};  // a stored 2 shows as ticked
+    const COLORREF colours[] = {0x0000FF, 0x00FF00, 0x123456, 0xABCDEF};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(checked[i], Checked(kPageIds[i])) << kPageIds[i];
+        EXPECT_EQ(colours[i], SwatchColour(kSwatchIds[i])) << kSwatchIds[i];
+    }
+    // Any other static control gets the dialog's own answer, never a swatch brush.
+    HBRUSH other = SwatchBrush(kPageIds[0]);
+    for (int id : kSwatchIds) EXPECT_NE(SwatchBrush(id), other);
+}
+
+TEST_F(SettingsPage, TickingABoxAndTickingItBackTellsTheFrameChangedThenUnchanged) {
+    Open();
+    for (int id : kPageIds) {
+        FrameVerdicts.clear();
+        Click(id);
+        Click(id);
+        EXPECT_EQ((std::vector<UINT>{PSM_CHANGED, PSM_UNCHANGED}), FrameVerdicts) << id;
+        EXPECT_EQ(page, VerdictPage);
+    }
+}
+
+TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
+    WriteSettingsFile("[other]\nKeep=1\n");
+    Open();
+    Apply();  // nothing changed: still written and posted
+    EXPECT_EQ(std::string("[other]\nKeep=1\n") + kDefaultSettingsText, ReadSettingsText());
+    EXPECT_EQ(1u, ReloadsPosted());
+
+    Click(1009);
+    Click(1000);
+    Apply();
+    std::string expected = kDefaultSettingsText;
+    expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
+    expected.replace(expected.find("TextBkColor2Enable=0"), 20, "TextBkColor2Enable=1");
+    EXPECT_EQ(std::string("[other]\nKeep=1\n") + expected, ReadSettingsText());
+    EXPECT_EQ(2u, ReloadsPosted());
+    FrameVerdicts.clear();
+    Click(1003);
+    Click(1003);  // back to what was applied, so unchanged
+    EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
+}
+
+TEST_F(SettingsPage, AConfirmedColourReplacesTheSwatchBrush) {
+    Open();
+    HBRUSH old_brush = SwatchBrush(1007);
+    Pick(1008, true, RGB(10, 20, 30));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColour(1007));
+    EXPECT_EQ(0, GetObjectType(old_brush));  // deleted, not leaked
+    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());
+    Apply();
+    EXPECT_NE(std::string::npos, ReadSettingsText().find("TextBkColor1=0x1E140A\n"));
+
+    // Picking exactly the stored colour: a new brush, and the page is unchanged again.
+    Pick(1008, true, RGB(10, 20, 30));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColour(1007));
+    EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
+}
+
+TEST_F(SettingsPage, ACancelledChooserChangesNothingButStillReports) {
+    Open();
+    HBRUSH before = SwatchBrush(1001);
+    Pick(1002, false);
+    EXPECT_EQ(before, SwatchBrush(1001));
+    EXPECT_EQ(0u, SwatchColour(1001));
+    EXPECT_EQ(std::vector<UINT>{PSM_UNCHANGED}, FrameVerdicts);
+    Click(1003);
+    Pick(1005, false);
+    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // the tick still differs from the file
+}
+
+TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
+    Open();
+    Click(1000);
+    Pick(1011, true, RGB(1, 2, 3));
+    std::vector<HBRUSH> brushes;
+    for (int id : kSwatchIds) brushes.push_back(SwatchBrush(id));
+    Close();
+    EXPECT_FALSE(FileExists(SettingsFile()));
+    for (HBRUSH brush : brushes) EXPECT_EQ(0, GetObjectType(brush));
+}
+
+// Every brush the page makes is deleted exactly once, even when WM_DESTROY comes twice, and a
+// later page never deletes what an earlier one already gave back.
+TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
+    Open();
+    Pick(1002, true, RGB(9, 9, 9));
+    SendMessageA(page, WM_DESTROY, 0, 0);  // a stray destroy before the real one
+    Close();
+    Open();
+    Close();
+    std::vector<HGDIOBJ> made(BrushesMade.begin(), BrushesMade.end());
+    std::sort(made.begin(), made.end());
+    std::vector<HGDIOBJ> deleted = ObjectsDeleted;
+    std::sort(deleted.begin(), deleted.end());
+    EXPECT_EQ(9u, made.size());  // four per page, one per confirmed pick
+    EXPECT_EQ(made, deleted);
+}
+
+TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveKeepsTheWorkingState) {
+    WriteSettingsFile("\x7f\x01[setting\nTextBkColor1Enable=\nTextColor1=oops\n==\n");
+    Open();
+    EXPECT_FALSE(Checked(1000));
+    EXPECT_TRUE(Checked(1006));
+    EXPECT_EQ(0xF0F0F0u, SwatchColour(1007));
+
+    WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
+    // Held open without sharing by another program: the save fails silently.
+    HANDLE holder = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    Click(1000);
+    Apply();
+    CloseHandle(holder);
+    EXPECT_EQ("[setting]\nTextColor1Enable=0\n", ReadSettingsText());
+    EXPECT_TRUE(Checked(1000));
+    Apply();  // and can be tried again
+    EXPECT_NE(std::string::npos, ReadSettingsText().find("TextColor1Enable=1\n"));
+}

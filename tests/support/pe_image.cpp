@@ -141,3 +141,29 @@ VersionStrings ReadVersionStrings(const std::string &path) {
     FreeLibrary(module);
     return strings;
 }
+
+void *PatchImport(HMODULE module, const char *dll, const char *function, void *replacement) {
+    auto base = reinterpret_cast<BYTE *>(module);
+    auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(
+        base + reinterpret_cast<IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+    for (; descriptor->Name != 0; ++descriptor) {
+        if (lstrcmpiA(reinterpret_cast<char *>(base + descriptor->Name), dll) != 0) continue;
+        auto names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + descriptor->OriginalFirstThunk);
+        auto slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + descriptor->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+            if (lstrcmpA(reinterpret_cast<char *>(by_name->Name), function) != 0) continue;
+            DWORD protection;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+            void *previous = reinterpret_cast<void *>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            return previous;
+        }
+    }
+    return nullptr;
+}

@@ -52,6 +52,10 @@ Function ExportOf(HMODULE module, const char *name) {
     return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(module, name)));
 }
 
+// Points a loaded module's import of dll!function at replacement; returns what it pointed at
+// (null when the module does not import it). Lets a test see the calls a module makes.
+void *PatchImport(HMODULE module, const char *dll, const char *function, void *replacement);
+
 // ---- PE images -------------------------------------------------------------------------------
 std::vector<std::string> ImportedDlls(const std::string &path);  // upper case
 std::vector<std::string> ExportedNames(const std::string &path);
