@@ -25,6 +25,7 @@ HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *
                                            int capacity) {
     if (page_kind != SETTINGS_PAGE_KIND || page_index != SETTINGS_PAGE_INDEX) return NULL;
     // A missing or empty buffer is left alone; the copy never writes past capacity.
+    // A bounded copy: at most capacity - 1 characters and the terminating zero.
     if (path != NULL && capacity >= 1) lstrcpynA(path, SETTINGS_PAGE_PATH, capacity);
 
     PROPSHEETPAGEA page;

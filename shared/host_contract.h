@@ -9,8 +9,8 @@
 #include <stddef.h>
 
 // Sent by the painter to the host window: "which window receives the list's notifications?"
-enum { WM_HOST_QUERYWINDOW = WM_USER + 2 };    // 1026
-enum { HOSTWINDOW_LISTOWNER = 108 };           // wParam and lParam of WM_HOST_QUERYWINDOW
+enum { WM_HOST_QUERYWINDOW = WM_USER + 2 };  // 1026
+enum { HOSTWINDOW_LISTOWNER = 108 };         // wParam and lParam of WM_HOST_QUERYWINDOW
 
 // Posted by the settings page to the host's main window after it saved the settings file;
 // the host hands it to every general plug-in's message hook.

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 #include <stddef.h>
+#include <string.h>
 
 namespace {
 
@@ -16,18 +17,23 @@ struct SettingKey {
 
 // The order of this table is the order of every read and every write.
 const SettingKey kSettingKeys[] = {
-    {"TextColor1Enable", offsetof(RowColorSettings, TextColor1Enable), DEFAULT_TEXTCOLOR1_ENABLE, FORM_FLAG},
+    {"TextColor1Enable", offsetof(RowColorSettings, TextColor1Enable), DEFAULT_TEXTCOLOR1_ENABLE,
+     FORM_FLAG},
     {"TextColor1", offsetof(RowColorSettings, TextColor1), DEFAULT_TEXTCOLOR1, FORM_COLOUR},
-    {"TextColor2Enable", offsetof(RowColorSettings, TextColor2Enable), DEFAULT_TEXTCOLOR2_ENABLE, FORM_FLAG},
+    {"TextColor2Enable", offsetof(RowColorSettings, TextColor2Enable), DEFAULT_TEXTCOLOR2_ENABLE,
+     FORM_FLAG},
     {"TextColor2", offsetof(RowColorSettings, TextColor2), DEFAULT_TEXTCOLOR2, FORM_COLOUR},
-    {"TextBkColor1Enable", offsetof(RowColorSettings, TextBkColor1Enable), DEFAULT_TEXTBKCOLOR1_ENABLE, FORM_FLAG},
+    {"TextBkColor1Enable", offsetof(RowColorSettings, TextBkColor1Enable),
+     DEFAULT_TEXTBKCOLOR1_ENABLE, FORM_FLAG},
     {"TextBkColor1", offsetof(RowColorSettings, TextBkColor1), DEFAULT_TEXTBKCOLOR1, FORM_COLOUR},
-    {"TextBkColor2Enable", offsetof(RowColorSettings, TextBkColor2Enable), DEFAULT_TEXTBKCOLOR2_ENABLE, FORM_FLAG},
+    {"TextBkColor2Enable", offsetof(RowColorSettings, TextBkColor2Enable),
+     DEFAULT_TEXTBKCOLOR2_ENABLE, FORM_FLAG},
     {"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOUR},
 };
 
 const char kColourFormat[] = "0x%06X";
 const char kIntFormat[] = "%d";
+const char kPathSuffix[] = "\\" SETTINGS_FILE_NAME;
 const char kPathFormat[] = "%s\\" SETTINGS_FILE_NAME;
 
 // Every field is 32 bits wide, so one accessor serves flags and colours alike.
@@ -49,7 +55,7 @@ BOOL GetSettingsPath(char *path) {
     if (length == 0 || length >= MAX_PATH) return FALSE;  // a truncated name is no name
     directory[length] = '\0';
     PathRemoveFileSpecA(directory);
-    if (lstrlenA(directory) + lstrlenA("\\" SETTINGS_FILE_NAME) >= MAX_PATH) return FALSE;
+    if (strlen(directory) + sizeof kPathSuffix - 1 >= MAX_PATH) return FALSE;
     wsprintfA(path, kPathFormat, directory);
     return TRUE;
 }
@@ -58,9 +64,9 @@ void LoadSettings(RowColorSettings *settings) {
     char path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
     for (const SettingKey &key : kSettingKeys) {
-        *FieldOf(settings, key) = have_path ? GetPrivateProfileIntA(SETTINGS_SECTION, key.name,
-                                                                    key.default_value, path)
-                                            : key.default_value;
+        *FieldOf(settings, key) =
+            have_path ? GetPrivateProfileIntA(SETTINGS_SECTION, key.name, key.default_value, path)
+                      : key.default_value;
     }
 }
 

@@ -30,7 +30,7 @@ enum {
     DEFAULT_TEXTBKCOLOR1_ENABLE = 1,
     DEFAULT_TEXTBKCOLOR1 = 0xF0F0F0,  // light grey, red, green and blue 240
     DEFAULT_TEXTBKCOLOR2_ENABLE = 0,
-    DEFAULT_TEXTBKCOLOR2 = 0xE0E0E0   // red, green and blue 224
+    DEFAULT_TEXTBKCOLOR2 = 0xE0E0E0  // red, green and blue 224
 };
 
 // Writes the settings file's full name into path (MAX_PATH characters). Returns FALSE, with

@@ -114,8 +114,8 @@ struct SettingsPage : ::testing::Test {
     }
     void Open() {
         char path[64];
-        HPROPSHEETPAGE handle = record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND,
-                                                      path, sizeof path);
+        HPROPSHEETPAGE handle =
+            record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, sizeof path);
         ASSERT_NE(nullptr, handle);
         PROPSHEETHEADERA header = {};
         header.dwSize = sizeof header;
@@ -127,8 +127,8 @@ struct SettingsPage : ::testing::Test {
         ASSERT_NE(nullptr, sheet);
         page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         ASSERT_NE(nullptr, page);
-        FrameProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
+        FrameProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
         PumpMessages();
     }
     void Close() {
@@ -140,9 +140,9 @@ struct SettingsPage : ::testing::Test {
     bool Checked(int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     HBRUSH SwatchBrush(int swatch_id) {
         HDC dc = GetDC(page);
-        auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
-            page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-            reinterpret_cast<LPARAM>(GetDlgItem(page, swatch_id))));
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(GetDlgItem(page, swatch_id))));
         ReleaseDC(page, dc);
         return brush;
     }
@@ -165,7 +165,8 @@ struct SettingsPage : ::testing::Test {
     size_t ReloadsPosted() {
         size_t count = 0;
         for (const RecordedMessage &m : RecordedOf(WM_HOST_PLUGINNOTIFY)) {
-            if (m.window == host && m.wparam == PLUGINNOTIFY_RELOADSETTINGS && m.lparam == 0) ++count;
+            if (m.window == host && m.wparam == PLUGINNOTIFY_RELOADSETTINGS && m.lparam == 0)
+                ++count;
         }
         return count;
     }
@@ -197,11 +198,16 @@ TEST(PagePlugin, RecordProbeAndPageCallback) {
         bool page;
         const char *path;  // what the buffer holds afterwards
     } cases[] = {
-        {0, 1, 64, true, "plugin/altrowtint"}, {0, 1, 18, true, "plugin/altrowtint"},
-        {0, 1, 7, true, "plugin"},             {0, 1, 1, true, ""},
-        {0, 1, 0, true, "untouched"},          {0, 1, -5, true, "untouched"},
-        {1, 1, 64, false, "untouched"},        {0, 0, 64, false, "untouched"},
-        {0, 2, 64, false, "untouched"},        {1, 0, 64, false, "untouched"},
+        {0, 1, 64, true, "plugin/altrowtint"},
+        {0, 1, 18, true, "plugin/altrowtint"},
+        {0, 1, 7, true, "plugin"},
+        {0, 1, 1, true, ""},
+        {0, 1, 0, true, "untouched"},
+        {0, 1, -5, true, "untouched"},
+        {1, 1, 64, false, "untouched"},
+        {0, 0, 64, false, "untouched"},
+        {0, 2, 64, false, "untouched"},
+        {1, 0, 64, false, "untouched"},
     };
     for (const Case &c : cases) {
         char buffer[64], before[64];
@@ -212,7 +218,8 @@ TEST(PagePlugin, RecordProbeAndPageCallback) {
         EXPECT_EQ(c.page, page != NULL) << c.index << "," << c.kind << " capacity " << c.capacity;
         EXPECT_STREQ(c.path, buffer) << c.index << "," << c.kind << " capacity " << c.capacity;
         if (c.capacity > 0) {
-            EXPECT_EQ(0, memcmp(before + c.capacity, buffer + c.capacity, sizeof buffer - c.capacity))
+            EXPECT_EQ(0,
+                      memcmp(before + c.capacity, buffer + c.capacity, sizeof buffer - c.capacity))
                 << "wrote past capacity " << c.capacity;
         }
         if (page != NULL) DestroyPropertySheetPage(page);
@@ -228,8 +235,18 @@ namespace {
 
 struct TemplateReader {
     const BYTE *p;
-    WORD Word() { WORD v; memcpy(&v, p, 2); p += 2; return v; }
-    DWORD Dword() { DWORD v; memcpy(&v, p, 4); p += 4; return v; }
+    WORD Word() {
+        WORD v;
+        memcpy(&v, p, 2);
+        p += 2;
+        return v;
+    }
+    DWORD Dword() {
+        DWORD v;
+        memcpy(&v, p, 4);
+        p += 4;
+        return v;
+    }
     std::wstring Text() {
         std::wstring text;
         for (WORD c = Word(); c != 0; c = Word()) text += static_cast<wchar_t>(c);
@@ -291,15 +308,16 @@ const ItemTemplate kExpectedItems[] = {
 TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
     const CPluginRecord *record = nullptr;
     HMODULE module = LoadPagePlugin(&record);
-    HRSRC resource = FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                     MAKEINTRESOURCEA(100), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    HRSRC resource =
+        FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(100),
+                        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     ASSERT_NE(nullptr, resource);
     const BYTE *base = static_cast<const BYTE *>(LockResource(LoadResource(module, resource)));
     TemplateReader r = {base};
-    EXPECT_EQ(1, r.Word());       // extended template
+    EXPECT_EQ(1, r.Word());  // extended template
     EXPECT_EQ(0xFFFF, r.Word());
-    r.Dword();                    // help id
-    EXPECT_EQ(0u, r.Dword());     // extended style
+    r.Dword();                 // help id
+    EXPECT_EQ(0u, r.Dword());  // extended style
     EXPECT_EQ(0x90C808CCu, r.Dword());
     WORD count = r.Word();
     EXPECT_EQ(14, count);
@@ -312,9 +330,9 @@ TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
     EXPECT_EQ(L"", r.TextOrOrdinal());  // no menu
     EXPECT_EQ(L"", r.TextOrOrdinal());  // the standard dialog class
     EXPECT_EQ(L"altrowtint", r.Text());
-    EXPECT_EQ(9, r.Word());             // points
-    r.Word();                           // weight
-    r.Word();                           // italic, charset
+    EXPECT_EQ(9, r.Word());  // points
+    r.Word();                // weight
+    r.Word();                // italic, charset
     EXPECT_EQ(L"Ms Shell Dlg", r.Text());
     for (WORD i = 0; i < count && i < 14; ++i) {
         r.Align(base);
@@ -459,7 +477,8 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveKeepsTheWorkingState) {
 
     WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
     // Held open without sharing by another program: the save fails silently.
-    HANDLE holder = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE holder =
+        CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Click(1000);
     Apply();

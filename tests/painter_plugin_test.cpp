@@ -12,8 +12,8 @@
 namespace {
 
 const char kFakeHostClass[] = "AltRowTintFakeHost";
-HWND HostAnswer;    // what the fake host answers to the list-owner query
-int OwnerQueries;   // how often it was asked
+HWND HostAnswer;   // what the fake host answers to the list-owner query
+int OwnerQueries;  // how often it was asked
 
 LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
@@ -125,7 +125,7 @@ TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     EXPECT_EQ(1, OwnerQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(0x123456u, PaintedBackground(0));
-    EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
+    EXPECT_EQ(0xABCDEFu, PaintedBackground(1));   // a flag of 2 counts as on
     EXPECT_EQ(2u, RecordedOf(WM_NOTIFY).size());  // the item pre-paints, not the pre-paints
     EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
 }
@@ -135,7 +135,10 @@ TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
     Event(GPEVENT_INIT);
     EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
     WriteSettingsFile("[setting]\nTextBkColor1=0x0000FF\n");
-    struct { UINT message; WPARAM wparam; } others[] = {
+    struct {
+        UINT message;
+        WPARAM wparam;
+    } others[] = {
         {WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS + 1},
         {WM_HOST_PLUGINNOTIFY + 1, PLUGINNOTIFY_RELOADSETTINGS},
         {WM_PAINT, 0},
@@ -256,17 +259,20 @@ TEST_F(PainterPlugin, CallbacksPopTheirOwnArguments) {
 // ---- both deliverables as files ----------------------------------------------------------------
 
 TEST(Deliverables, AreThirtyTwoBitModulesImportingOnlySystemDlls) {
-    const std::set<std::string> system_dlls = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
+    const std::set<std::string> system_dlls = {"KERNEL32.DLL", "USER32.DLL",   "GDI32.DLL",
                                                "COMCTL32.DLL", "COMDLG32.DLL", "SHLWAPI.DLL",
                                                "MSVCRT.DLL"};
-    struct { const char *file, *export_name; } modules[] = {
-        {"altrowtint.sgp", GENERAL_PLUGIN_EXPORT}, {"altrowtint.scp", CONFIG_PLUGIN_EXPORT}};
+    struct {
+        const char *file, *export_name;
+    } modules[] = {{"altrowtint.sgp", GENERAL_PLUGIN_EXPORT},
+                   {"altrowtint.scp", CONFIG_PLUGIN_EXPORT}};
     for (const auto &m : modules) {
         std::string path = PluginPath(m.file);
         EXPECT_EQ(IMAGE_FILE_MACHINE_I386, MachineType(path)) << m.file;
         std::vector<std::string> dlls = ImportedDlls(path);
         EXPECT_FALSE(dlls.empty()) << m.file;
-        for (const std::string &dll : dlls) EXPECT_EQ(1u, system_dlls.count(dll)) << m.file << ": " << dll;
+        for (const std::string &dll : dlls)
+            EXPECT_EQ(1u, system_dlls.count(dll)) << m.file << ": " << dll;
         EXPECT_EQ(std::vector<std::string>{m.export_name}, ExportedNames(path)) << m.file;
     }
 }

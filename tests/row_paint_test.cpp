@@ -116,7 +116,8 @@ TEST_F(RowPaint, OtherStagesCodesAndMessagesPassOnUnchanged) {
 
 // A button's record is a bare NMCUSTOMDRAW: writing list-view colours would run past it.
 TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
-    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
+    HWND button =
+        CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
     PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
     const unsigned char kGuard = 0xA5;
     for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {

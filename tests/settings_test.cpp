@@ -11,7 +11,8 @@ namespace {
 
 RowColorSettings Filled(UINT value) {
     RowColorSettings s;
-    s.TextColor1Enable = s.TextColor2Enable = s.TextBkColor1Enable = s.TextBkColor2Enable = (int)value;
+    s.TextColor1Enable = s.TextColor2Enable = s.TextBkColor1Enable = s.TextBkColor2Enable =
+        (int)value;
     s.TextColor1 = s.TextColor2 = s.TextBkColor1 = s.TextBkColor2 = value;
     return s;
 }
@@ -49,15 +50,16 @@ TEST(SettingsFile, NoFileGivesDefaultsAndTheFirstSaveWritesTheDefaultBlock) {
 }
 
 TEST(SettingsFile, ReadsHexAndDecimalAndKeepsDefaultsForMissingKeys) {
-    WriteSettingsFile("[setting]\nTextColor1=0x0000FF\nTextColor2=255\nTextBkColor2Enable=2\n"
-                      "TextBkColor1=16711680\n");
+    WriteSettingsFile(
+        "[setting]\nTextColor1=0x0000FF\nTextColor2=255\nTextBkColor2Enable=2\n"
+        "TextBkColor1=16711680\n");
     RowColorSettings s = Filled(7);
     LoadSettings(&s);
     EXPECT_EQ(255u, s.TextColor1);
     EXPECT_EQ(255u, s.TextColor2);
     EXPECT_EQ(2, s.TextBkColor2Enable);
     EXPECT_EQ(0xFF0000u, s.TextBkColor1);
-    EXPECT_EQ(0, s.TextColor1Enable);    // missing: defaults
+    EXPECT_EQ(0, s.TextColor1Enable);  // missing: defaults
     EXPECT_EQ(1, s.TextBkColor1Enable);
     EXPECT_EQ(0xE0E0E0u, s.TextBkColor2);
 }
@@ -69,10 +71,10 @@ TEST(SettingsFile, SaveKeepsOtherSectionsAndKeysAndWritesEveryValueInItsForm) {
     std::string text = ReadSettingsText();
     EXPECT_NE(std::string::npos, text.find("[other]\nName=kept\n"));
     EXPECT_NE(std::string::npos, text.find("Comment=mine\n"));
-    for (const char *line : {"TextColor1Enable=2\n", "TextColor1=0x0000FF\n", "TextColor2Enable=-1\n",
-                             "TextColor2=0x1234567\n", "TextBkColor1Enable=0\n",
-                             "TextBkColor1=0xFFFFFFFF\n", "TextBkColor2Enable=1\n",
-                             "TextBkColor2=0xABCDEF\n"}) {
+    for (const char *line :
+         {"TextColor1Enable=2\n", "TextColor1=0x0000FF\n", "TextColor2Enable=-1\n",
+          "TextColor2=0x1234567\n", "TextBkColor1Enable=0\n", "TextBkColor1=0xFFFFFFFF\n",
+          "TextBkColor2Enable=1\n", "TextBkColor2=0xABCDEF\n"}) {
         EXPECT_NE(std::string::npos, text.find(line)) << line << " in\n" << text;
     }
     EXPECT_EQ(text.find("TextColor2=5"), std::string::npos);  // replaced, not duplicated
@@ -85,8 +87,9 @@ TEST(SettingsFile, SaveKeepsOtherSectionsAndKeysAndWritesEveryValueInItsForm) {
 }
 
 TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
-    WriteSettingsFile("\x01\x02garbage\n[setting]\nTextColor1=zzz\nTextBkColor1Enable\n"
-                      "TextBkColor2=0x00FF00\n");
+    WriteSettingsFile(
+        "\x01\x02garbage\n[setting]\nTextColor1=zzz\nTextBkColor1Enable\n"
+        "TextBkColor2=0x00FF00\n");
     RowColorSettings s = Filled(9);
     LoadSettings(&s);
     EXPECT_EQ(0xFF00u, s.TextBkColor2);  // the readable key still counts
