@@ -9,8 +9,11 @@ WNDPROC PreviousWndProc;
 namespace {
 
 // The list-view whose pre-paint was answered last: its item notifications are coloured without
-// asking again, so the per-row path stays a compare and two stores.
+// asking again, so the per-row path stays a compare and two stores. The last sender found not
+// to be a list-view is remembered too, so that a toolbar's stream of notifications costs one
+// compare each instead of a class lookup.
 HWND ColouredList;
+HWND ForeignSender;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
@@ -24,7 +27,11 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 
 BOOL IsListSender(HWND sender) {
     if (sender == ColouredList && sender != NULL) return TRUE;
-    if (!IsListViewWindow(sender)) return FALSE;
+    if (sender == ForeignSender) return FALSE;
+    if (!IsListViewWindow(sender)) {
+        ForeignSender = sender;
+        return FALSE;
+    }
     ColouredList = sender;
     return TRUE;
 }
