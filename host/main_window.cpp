@@ -1,0 +1,171 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include "command_line.h"
+#include "console_output.h"
+#include "host_contract.h"
+#include "list_data.h"
+#include "list_pane.h"
+#include "plugins.h"
+#include "refhost_protocol.h"
+#include "screenshot.h"
+#include "settings_dialog.h"
+
+namespace {
+
+const char kWindowTitle[] = "Reference host";
+enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // also the size of a screenshot
+enum { WM_REFHOST_TAKESCREENSHOT = WM_APP + 16 };  // private to this window
+enum { STATUS_CAPACITY = 4096 };
+
+HWND MainWindow;
+HWND StatusBar;
+HWND ListPane;
+const char *ScreenshotPath;
+int ExitCode = EXIT_OK;
+
+HMENU CreateMainMenu(void) {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, IDM_FILE_SETTINGS, "&Settings...");
+    AppendMenuA(file, MF_SEPARATOR, 0, NULL);
+    AppendMenuA(file, MF_STRING, IDM_FILE_EXIT, "E&xit");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    return bar;  // the window owns it from CreateWindow on and destroys it with itself
+}
+
+void LayOut(HWND window) {
+    SendMessageA(StatusBar, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
+    RECT client, status;
+    GetClientRect(window, &client);
+    GetWindowRect(StatusBar, &status);
+    MoveWindow(ListPane, 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
+}
+
+BOOL CreateChildren(HWND window) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    StatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                                0, 0, 0, window, NULL, instance, NULL);
+    ListPane = CreateListPane(window, instance);
+    return StatusBar != NULL && ListPane != NULL;
+}
+
+// Stops the plug-ins while every window they know still exists, then closes.
+void CloseMainWindow(HWND window) {
+    CloseSettingsDialog();
+    StopGeneralPlugins(window);
+    DestroyWindow(window);
+}
+
+void TakeScreenshot(HWND window) {
+    RedrawWindow(window, NULL, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (SaveWindowImage(window, ScreenshotPath)) {
+        WriteStdout("screenshot saved: ");
+        WriteStdout(ScreenshotPath);
+        WriteStdout("\n");
+    } else {
+        ReportProblem("could not save the screenshot as %s", ScreenshotPath);
+        ExitCode = EXIT_FAILED;
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void OnPluginNotify(WPARAM code) {
+    if (code != PLUGINNOTIFY_RELOADSETTINGS) return;
+    // The plug-ins reloaded in their hooks before this was dispatched: show the new colours now.
+    InvalidateRect(ListOfPane(ListPane), NULL, TRUE);
+    ShowStatus("Settings changed and reloaded");
+}
+
+LRESULT AnswerListOwnerQuery(WPARAM wparam, LPARAM lparam) {
+    if (wparam != HOSTWINDOW_LISTOWNER || lparam != HOSTWINDOW_LISTOWNER) return 0;
+    return reinterpret_cast<LRESULT>(ListPane);
+}
+
+void OnCommand(HWND window, int command) {
+    if (command == IDM_FILE_SETTINGS) OpenSettingsDialog(window);
+    if (command == IDM_FILE_EXIT) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_CREATE:
+        return CreateChildren(window) ? 0 : -1;
+    case WM_SIZE:
+        LayOut(window);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(ListPane);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wparam));
+        return 0;
+    case WM_HOST_QUERYWINDOW:
+        return AnswerListOwnerQuery(wparam, lparam);
+    case WM_HOST_PLUGINNOTIFY:
+        OnPluginNotify(wparam);
+        return 0;
+    case WM_REFHOST_ROWBACKGROUND:
+        return SampleRowBackground(ListOfPane(ListPane), static_cast<int>(wparam),
+                                   static_cast<RowSampleMode>(lparam));
+    case WM_REFHOST_SETTINGSDIALOG:
+        return reinterpret_cast<LRESULT>(SettingsDialogWindow());
+    case WM_REFHOST_TAKESCREENSHOT:
+        TakeScreenshot(window);
+        return 0;
+    case WM_CLOSE:
+        CloseMainWindow(window);
+        return 0;
+    case WM_DESTROY:
+        MainWindow = NULL;
+        PostQuitMessage(ExitCode);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    WNDCLASSEXA window_class = {};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = MainWindowProc;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIcon(NULL, IDI_APPLICATION);
+    window_class.hCursor = LoadCursor(NULL, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = HOST_WINDOW_CLASS;
+    if (!RegisterClassExA(&window_class)) return NULL;
+    HMENU menu = CreateMainMenu();
+    MainWindow =
+        CreateWindowExA(0, HOST_WINDOW_CLASS, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, menu, instance, NULL);
+    if (MainWindow == NULL) DestroyMenu(menu);  // not handed over
+    return MainWindow;
+}
+
+void ShowStatus(const char *text) {
+    if (StatusBar != NULL) SetWindowTextA(StatusBar, text);
+}
+
+void ShowStartupStatus(void) {
+    static char text[STATUS_CAPACITY];
+    wsprintfA(text, "%d rows. Plug-ins: ", LIST_ROW_COUNT);
+    int used = lstrlenA(text);
+    DescribeLoadedPlugins(text + used, STATUS_CAPACITY - used);
+    if (ProblemSummary()[0] != '\0') {
+        used = lstrlenA(text);
+        lstrcpynA(text + used, ". ", STATUS_CAPACITY - used);
+        used = lstrlenA(text);
+        lstrcpynA(text + used, ProblemSummary(), STATUS_CAPACITY - used);
+    }
+    ShowStatus(text);
+}
+
+void RequestScreenshot(HWND window, const char *path) {
+    ScreenshotPath = path;
+    PostMessageA(window, WM_REFHOST_TAKESCREENSHOT, 0, 0);
+}

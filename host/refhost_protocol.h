@@ -1,0 +1,23 @@
+// What scripts and tests may send to a running reference host from outside: its menu commands
+// and a few private messages. The host contract itself lives in host_contract.h.
+#ifndef REFHOST_PROTOCOL_H
+#define REFHOST_PROTOCOL_H
+
+#include <windows.h>
+
+// Menu commands of the main window (WM_COMMAND, low word of wParam).
+enum { IDM_FILE_SETTINGS = 101, IDM_FILE_EXIT = 102 };
+
+// Background colour of a row as the list shows it, sampled from the list's own surface in the
+// row's first cell, right of its text. wParam: zero-based row; lParam: a RowSampleMode.
+// Returns the COLORREF, or CLR_INVALID when the row is not on screen.
+enum { WM_REFHOST_ROWBACKGROUND = WM_APP + 1 };
+enum RowSampleMode {
+    ROWSAMPLE_REPAINTED = 0,  // the whole list is repainted first
+    ROWSAMPLE_AS_SHOWN = 1    // only repaints already pending are done: what the user sees now
+};
+
+// Returns the open settings dialog (the property sheet's frame), or NULL when none is open.
+enum { WM_REFHOST_SETTINGSDIALOG = WM_APP + 2 };
+
+#endif

@@ -1,0 +1,59 @@
+// The host's side of the plug-in contract, seen by a probe plug-in that writes down what it
+// gets: start and stop with the main window, the list's owner, and the messages its hook sees.
+#include <gtest/gtest.h>
+
+#include "host_contract.h"
+#include "host_runner.h"
+#include "page_resource.h"
+#include "test_support.h"
+
+namespace {
+
+std::string ProbeLog(const std::string &folder) {
+    return ReadText(folder + "\\contract_probe.log");
+}
+
+bool ProbeLogged(const std::string &folder, const std::string &line) {
+    return WaitUntil([&] { return ProbeLog(folder).find(line + "\n") != std::string::npos; });
+}
+
+TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
+    std::string folder = FreshRunFolder();
+    CopyHost(folder);
+    ASSERT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
+                          (folder + "\\plugin\\contract_probe.sgp").c_str(), FALSE));
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+
+    // A notification the host itself ignores still reaches the hooks.
+    PostMessageA(host.window(), WM_HOST_PLUGINNOTIFY, 7, 0);
+    ASSERT_TRUE(ProbeLogged(folder, "hook notify wparam=7")) << ProbeLog(folder);
+
+    // So does one posted while the colour chooser's own modal loop runs.
+    HWND sheet = host.OpenSettingsDialog();
+    ASSERT_NE(nullptr, sheet);
+    PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_BK2_PICK), BM_CLICK, 0, 0);
+    HWND chooser = NULL;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (chooser = FindColourChooser(host.process_id())) != NULL; }));
+    PostMessageA(host.window(), WM_HOST_PLUGINNOTIFY, 8, 0);
+    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=8")) << ProbeLog(folder);
+    ClickButton(chooser, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+
+    // OK applies the page, whose notification the host hands on.
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=102")) << ProbeLog(folder);
+    EXPECT_EQ(0u, host.Quit());
+
+    EXPECT_EQ("init class=" HOST_WINDOW_CLASS
+              " owns_list=1 other_query=0\n"
+              "hook notify wparam=7\n"
+              "hook notify wparam=8\n"
+              "hook notify wparam=102\n"
+              "quit alive=1 same_owner=1\n"
+              "detach by_freelibrary=1\n",
+              ProbeLog(folder));
+}
+
+}  // namespace

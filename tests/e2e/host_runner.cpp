@@ -1,0 +1,281 @@
+#include "host_runner.h"
+
+#include <colordlg.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include "host_contract.h"
+#include "test_support.h"
+
+namespace {
+
+const DWORD kPollMs = 10;
+const DWORD kRowSettleMs = 3000;
+const char kHostExe[] = "refhost.exe";
+const char *const kBuiltPlugins[] = {"altrowtint.sgp", "altrowtint.scp"};
+enum { TEXT_CAPACITY = 4096 };
+
+std::string DemoDir() { return ExeDir() + "\\..\\..\\demo"; }
+
+void RemoveTree(const std::string &path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// A message to a window of the host process, never waiting on a host that hangs.
+LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kHostTimeoutMs,
+                             &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+struct WindowSearch {
+    DWORD process_id;
+    const char *class_name;  // NULL: any class
+    int required_child;      // 0: none
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
+    WindowSearch *search = reinterpret_cast<WindowSearch *>(lparam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search->process_id != 0 && owner != search->process_id) return TRUE;
+    char class_name[256] = "";
+    GetClassNameA(window, class_name, sizeof class_name);
+    if (search->class_name != NULL && lstrcmpiA(class_name, search->class_name) != 0) return TRUE;
+    if (search->required_child != 0 && GetDlgItem(window, search->required_child) == NULL) {
+        return TRUE;
+    }
+    if (!IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindTopLevel(DWORD process_id, const char *class_name, int required_child = 0) {
+    WindowSearch search = {process_id, class_name, required_child, NULL};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindDescendant(HWND parent, const char *class_name) {
+    WindowSearch search = {0, class_name, 0, NULL};
+    EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeout_ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeout_ms) return false;
+        Sleep(kPollMs);
+    }
+}
+
+// ---- folders ---------------------------------------------------------------------------------
+
+std::string FreshRunFolder() {
+    const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char &c : name) {
+        if (c == '/' || c == '\\') c = '_';
+    }
+    std::string runs = ExeDir() + "\\runs";
+    CreateDirectoryA(runs.c_str(), NULL);
+    std::string folder = runs + "\\" + name;
+    RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+void CopyHost(const std::string &folder, bool with_plugins) {
+    std::string demo = DemoDir();
+    CopyFileA((demo + "\\" + kHostExe).c_str(), (folder + "\\" + kHostExe).c_str(), FALSE);
+    if (!with_plugins) return;
+    CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
+    for (const char *plugin : kBuiltPlugins) {
+        CopyFileA((demo + "\\plugin\\" + plugin).c_str(), (folder + "\\plugin\\" + plugin).c_str(),
+                  FALSE);
+    }
+}
+
+std::string FixturePath(const char *file_name) { return ExeDir() + "\\" + file_name; }
+
+std::string SettingsFileIn(const std::string &folder) { return folder + "\\altrowtint.ini"; }
+
+std::string ReadText(const std::string &path) {
+    std::string text;
+    for (char c : ReadFileBytes(path)) {
+        if (c != '\r') text += c;
+    }
+    return text;
+}
+
+void WriteText(const std::string &path, const std::string &text) {
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    WriteFileBytes(path, crlf);
+}
+
+// ---- a running host --------------------------------------------------------------------------
+
+RunningHost::~RunningHost() {
+    if (process_.hProcess == NULL) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) Kill();
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool RunningHost::Launch(const std::string &folder, const std::string &arguments) {
+    folder_ = folder;
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, NULL, TRUE};
+    HANDLE out = CreateFileA((folder + "\\stdout.txt").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE err = CreateFileA((folder + "\\stderr.txt").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string exe = folder + "\\" + kHostExe;
+    std::string command = "\"" + exe + "\" " + arguments;
+    BOOL started = CreateProcessA(exe.c_str(), &command[0], NULL, NULL, TRUE, 0, NULL,
+                                  folder.c_str(), &startup, &process_);
+    CloseHandle(out);
+    CloseHandle(err);
+    if (!started) {
+        ZeroMemory(&process_, sizeof process_);
+        return false;
+    }
+    process_id_ = process_.dwProcessId;
+    return true;
+}
+
+bool RunningHost::Start(const std::string &folder, const std::string &arguments) {
+    if (!Launch(folder, arguments)) return false;
+    bool shown = WaitUntil([&] {
+        window_ = FindTopLevel(process_id_, HOST_WINDOW_CLASS);
+        return window_ != NULL || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    if (!shown || window_ == NULL) return false;
+    // Sent messages are taken only by a message loop, and the host enters its loop after
+    // starting the plug-ins: an answer means they run.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kHostTimeoutMs, &result) !=
+           0;
+}
+
+DWORD RunningHost::RunToEnd(const std::string &folder, const std::string &arguments) {
+    if (!Launch(folder, arguments)) return STILL_ACTIVE;
+    return WaitForExit();
+}
+
+DWORD RunningHost::WaitForExit() {
+    if (WaitForSingleObject(process_.hProcess, kHostTimeoutMs) != WAIT_OBJECT_0) {
+        Kill();
+        return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+void RunningHost::Kill() {
+    TerminateProcess(process_.hProcess, STILL_ACTIVE);
+    WaitForSingleObject(process_.hProcess, kHostTimeoutMs);
+}
+
+HWND RunningHost::List() const { return FindDescendant(window_, WC_LISTVIEWA); }
+
+std::string RunningHost::StatusText() const {
+    HWND status = FindDescendant(window_, STATUSCLASSNAMEA);
+    char text[TEXT_CAPACITY] = "";
+    if (status != NULL) Ask(status, WM_GETTEXT, TEXT_CAPACITY, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int RunningHost::RowCount() const { return static_cast<int>(Ask(List(), LVM_GETITEMCOUNT)); }
+
+COLORREF RunningHost::ListBackground() const {
+    return static_cast<COLORREF>(Ask(List(), LVM_GETBKCOLOR));
+}
+
+COLORREF RunningHost::Row(int row, RowSampleMode mode) const {
+    if (window_ == NULL) return CLR_INVALID;
+    return static_cast<COLORREF>(Ask(window_, WM_REFHOST_ROWBACKGROUND, row, mode));
+}
+
+COLORREF RunningHost::WaitForRowAsShown(int row, COLORREF colour) const {
+    COLORREF seen = CLR_INVALID;
+    WaitUntil([&] { return (seen = Row(row, ROWSAMPLE_AS_SHOWN)) == colour; }, kRowSettleMs);
+    return seen;
+}
+
+HWND RunningHost::SettingsDialog() const {
+    return reinterpret_cast<HWND>(Ask(window_, WM_REFHOST_SETTINGSDIALOG));
+}
+
+HWND RunningHost::OpenSettingsDialog() const {
+    PostMessageA(window_, WM_COMMAND, IDM_FILE_SETTINGS, 0);
+    HWND sheet = NULL;
+    WaitUntil([&] { return (sheet = SettingsDialog()) != NULL; });
+    return sheet;
+}
+
+DWORD RunningHost::Quit() {
+    if (process_.hProcess == NULL) return STILL_ACTIVE;
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    return WaitForExit();
+}
+
+// ---- the settings dialog and the colour chooser ----------------------------------------------
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(Ask(sheet, PSM_GETCURRENTPAGEHWND)); }
+
+HWND FindColourChooser(DWORD process_id) { return FindTopLevel(process_id, NULL, COLOR_RED); }
+
+void ClickButton(HWND dialog, int button_id) { Ask(GetDlgItem(dialog, button_id), BM_CLICK); }
+
+bool PickColourOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF colour) {
+    // Posted: the click opens the chooser's modal loop, which a sent click would wait on.
+    PostMessageA(GetDlgItem(page, pick_button), BM_CLICK, 0, 0);
+    HWND chooser = NULL;
+    if (!WaitUntil([&] { return (chooser = FindColourChooser(host.process_id())) != NULL; })) {
+        return false;
+    }
+    const int edits[] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
+    const int values[] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    for (int i = 0; i < 3; ++i) {
+        std::string text = std::to_string(values[i]);
+        Ask(GetDlgItem(chooser, edits[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    ClickButton(chooser, IDOK);
+    return WaitUntil([&] { return !IsWindow(chooser); });
+}

@@ -1,0 +1,163 @@
+// The host with things that are not right: modules that are no plug-in, no plug-in folder, a
+// garbage settings file, bad command lines.
+#include <gtest/gtest.h>
+
+#include "host_runner.h"
+#include "page_resource.h"
+#include "test_support.h"
+
+namespace {
+
+const char kGarbageText[] = "This is a shopping list, not a module.\nMilk\nBread\n";
+
+// A file put into plugin\ that must be skipped, and what the host must say about it.
+struct BadModule {
+    const char *name;       // of the test
+    const char *file_name;  // in plugin\ .
+    const char *fixture;    // copied from beside the test program; NULL: kGarbageText
+    const char *reason;     // a part of the message naming it
+};
+void PrintTo(const BadModule &c, std::ostream *out) {
+    *out << c.name;
+}  // names the case in listings
+
+class BadModuleInPluginFolder : public testing::TestWithParam<BadModule> {};
+
+TEST_P(BadModuleInPluginFolder, IsSkippedWithAMessageAndTheRestWorks) {
+    const BadModule &bad = GetParam();
+    std::string folder = FreshRunFolder();
+    CopyHost(folder);
+    std::string target = folder + "\\plugin\\" + bad.file_name;
+    if (bad.fixture == NULL)
+        WriteText(target, kGarbageText);
+    else
+        ASSERT_TRUE(CopyFileA(FixturePath(bad.fixture).c_str(), target.c_str(), FALSE));
+
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+    std::string status = host.StatusText();
+    EXPECT_NE(std::string::npos, status.find(bad.file_name)) << status;
+    EXPECT_NE(std::string::npos, status.find(bad.reason)) << status;
+    EXPECT_NE(std::string::npos, status.find("altrowtint.sgp, altrowtint.scp")) << status;
+    std::string errors = host.Stderr();
+    EXPECT_NE(std::string::npos, errors.find(bad.file_name)) << errors;
+    // The real plug-ins still run: rows are painted and the settings page opens.
+    EXPECT_EQ(kLightGrey, host.Row(0));
+    EXPECT_EQ(host.ListBackground(), host.Row(1));
+    HWND sheet = host.OpenSettingsDialog();
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_BK2_ENABLE));
+    EXPECT_EQ(0u, host.Quit());
+    EXPECT_EQ(kDefaultSettingsText, ReadText(SettingsFileIn(folder)));
+}
+
+const BadModule kBadModules[] = {
+    {"TextFileAsGeneral", "junk.sgp", NULL, "not a loadable"},
+    {"TextFileAsConfiguration", "junk.scp", NULL, "not a loadable"},
+    {"DllWithoutGeneralExport", "noexport.sgp", "module_without_export.dll", "GetGPluginInfo"},
+    {"DllWithoutConfigurationExport", "noexport.scp", "module_without_export.dll",
+     "GetCPluginInfo"},
+    {"NullGeneralRecord", "nullrecord.sgp", "module_null_record.dll", "no record"},
+    {"NullConfigurationRecord", "nullrecord.scp", "module_null_record.dll", "no record"},
+    {"DecliningProbe", "declines.scp", "module_declining_probe.dll", "probe declined"},
+};
+INSTANTIATE_TEST_SUITE_P(, BadModuleInPluginFolder, testing::ValuesIn(kBadModules),
+                         [](const testing::TestParamInfo<BadModule> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// Starts without plug-ins: the list shows unpainted and the status bar says why.
+void ExpectListWithoutPlugins(const std::string &folder, const char *message) {
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+    EXPECT_EQ(300, host.RowCount());
+    std::string status = host.StatusText();
+    EXPECT_NE(std::string::npos, status.find(message)) << status;
+    EXPECT_NE(std::string::npos, host.Stderr().find(message)) << host.Stderr();
+    EXPECT_EQ(host.ListBackground(), host.Row(0));
+    PostMessageA(host.window(), WM_COMMAND, IDM_FILE_SETTINGS, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        return host.StatusText().find("settings page") != std::string::npos;
+    })) << host.StatusText();
+    EXPECT_EQ(nullptr, host.SettingsDialog()) << "a dialog without pages";
+    EXPECT_EQ(0u, host.Quit());
+    EXPECT_FALSE(FileExists(SettingsFileIn(folder)));
+}
+
+TEST(PluginFolder, MissingFolderStartsWithoutPlugins) {
+    std::string folder = FreshRunFolder();
+    CopyHost(folder, false);
+    ExpectListWithoutPlugins(folder, "no plugin folder");
+}
+
+TEST(PluginFolder, EmptyFolderStartsWithoutPlugins) {
+    std::string folder = FreshRunFolder();
+    CopyHost(folder, false);
+    CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
+    WriteText(folder + "\\plugin\\readme.txt", "not a plug-in\n");
+    ExpectListWithoutPlugins(folder, "holds no");
+}
+
+TEST(SettingsFile, GarbageGivesTheDefaultsAndGetsTheKeysAtQuit) {
+    std::string folder = FreshRunFolder();
+    CopyHost(folder);
+    const std::string garbage = "\x7F\x01 ==== [[ ]]\n= =\nlorem=ipsum\n";
+    WriteFileBytes(SettingsFileIn(folder), garbage);
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+    EXPECT_EQ(300, host.RowCount());
+    EXPECT_EQ(kLightGrey, host.Row(0));
+    EXPECT_EQ(host.ListBackground(), host.Row(1));
+    EXPECT_EQ(0u, host.Quit());
+    std::string text = ReadText(SettingsFileIn(folder));
+    // The painter's save adds its section after what the file held.
+    EXPECT_NE(std::string::npos, text.find(kDefaultSettingsText)) << text;
+}
+
+TEST(HostSwitches, SettingsSwitchOpensTheDialogAtStart) {
+    std::string folder = FreshRunFolder();
+    CopyHost(folder);
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder, "--settings"));
+    HWND sheet = NULL;
+    ASSERT_TRUE(WaitUntil([&] { return (sheet = host.SettingsDialog()) != NULL; }));
+    EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_BK2_ENABLE));
+    EXPECT_EQ(0u, host.Quit()) << "closing the host closes the open dialog";
+}
+
+// A command line, the exit code and a part of what the host prints for it.
+struct CommandLineCase {
+    const char *name;
+    const char *arguments;
+    DWORD exit_code;
+    const char *in_stdout;
+    const char *in_stderr;
+};
+void PrintTo(const CommandLineCase &c, std::ostream *out) {
+    *out << c.name;
+}  // names the case in listings
+
+class HostCommandLine : public testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(HostCommandLine, EndsAtOnceWithItsExitCode) {
+    const CommandLineCase &c = GetParam();
+    std::string folder = FreshRunFolder();
+    CopyHost(folder);
+    RunningHost host;
+    EXPECT_EQ(c.exit_code, host.RunToEnd(folder, c.arguments));
+    EXPECT_NE(std::string::npos, host.Stdout().find(c.in_stdout)) << host.Stdout();
+    EXPECT_NE(std::string::npos, host.Stderr().find(c.in_stderr)) << host.Stderr();
+    EXPECT_FALSE(FileExists(SettingsFileIn(folder))) << "the plug-ins were started";
+}
+
+const CommandLineCase kCommandLines[] = {
+    {"Help", "--help", 0, "--screenshot PATH", ""},
+    {"UnknownSwitch", "--colour red", 2, "", "'--colour'"},
+    {"ScreenshotWithoutPath", "--screenshot", 2, "", "--screenshot"},
+};
+INSTANTIATE_TEST_SUITE_P(, HostCommandLine, testing::ValuesIn(kCommandLines),
+                         [](const testing::TestParamInfo<CommandLineCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
