@@ -1,0 +1,134 @@
+#include "bench_windows.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <stdio.h>
+
+volatile LONG FrameItemNotifications;
+
+namespace {
+
+const char kFrameClass[] = "AltRowTintBenchFrame";
+const int kColumnWidth = 110;
+const int kTextCapacity = 32;
+
+// The frame leaves custom drawing to the list, as a host that draws nothing itself: it answers
+// every custom-draw stage with the default and only counts the rows it is asked about.
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NOTIFY) {
+        const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
+        if (draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) &&
+            draw->dwDrawStage == CDDS_ITEMPREPAINT) {
+            FrameItemNotifications = FrameItemNotifications + 1;
+        }
+        return CDRF_DODEFAULT;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+BOOL RegisterFrameClass(void) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA frame_class = {};
+    frame_class.lpfnWndProc = FrameProc;
+    frame_class.hInstance = GetModuleHandleA(NULL);
+    frame_class.hCursor = LoadCursor(NULL, IDC_ARROW);
+    frame_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    frame_class.lpszClassName = kFrameClass;
+    return RegisterClassA(&frame_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void AddColumns(HWND list, int columns) {
+    for (int c = 0; c < columns; ++c) {
+        char title[kTextCapacity];
+        sprintf(title, "Column %d", c + 1);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = kColumnWidth;
+        column.pszText = title;
+        column.iSubItem = c;
+        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// Every cell holds text, so that each row costs the list what a filled row costs. The list does
+// not redraw while it is filled: each insertion would otherwise repaint and rescroll it.
+void AddRows(HWND list, int rows, int columns) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, rows, 0);
+    for (int r = 0; r < rows; ++r) {
+        char text[kTextCapacity];
+        sprintf(text, "Item %d", r);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = text;
+        int index = static_cast<int>(
+            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        for (int c = 1; c < columns; ++c) {
+            sprintf(text, "Cell %d.%d", r, c);
+            item.iItem = index;
+            item.iSubItem = c;
+            SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+// Height of the frame's client area for `visible_rows` rows under the header, at most the
+// screen's height.
+int HeightFor(HWND list, int visible_rows) {
+    RECT row = {};
+    row.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    int wanted = row.top + visible_rows * (row.bottom - row.top);
+    int screen = GetSystemMetrics(SM_CYSCREEN);
+    return wanted < screen ? wanted : screen;
+}
+
+}  // namespace
+
+BOOL CreateBenchList(BenchList *bench, int rows, int columns, int visible_rows) {
+    if (!RegisterFrameClass()) return FALSE;
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    int width = columns * kColumnWidth + GetSystemMetrics(SM_CXVSCROLL) + 4;
+    bench->frame = CreateWindowExA(0, kFrameClass, "altrowtint bench", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   width, 100, NULL, NULL, instance, NULL);
+    if (bench->frame == NULL) return FALSE;
+    bench->list = CreateWindowExA(
+        0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, width, 100, bench->frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(BENCH_LIST_ID)), instance, NULL);
+    if (bench->list == NULL) return FALSE;
+    bench->button = CreateWindowExA(0, "BUTTON", "button", WS_CHILD | BS_PUSHBUTTON, 0, 0, 80, 24,
+                                    bench->frame, NULL, instance, NULL);
+    if (bench->button == NULL) return FALSE;
+    AddColumns(bench->list, columns);
+    AddRows(bench->list, rows, columns);
+    int height = HeightFor(bench->list, visible_rows);
+    MoveWindow(bench->frame, 0, 0, width, height, TRUE);
+    MoveWindow(bench->list, 0, 0, width, height, TRUE);
+    PumpMessages();
+    bench->rows = static_cast<int>(SendMessageA(bench->list, LVM_GETITEMCOUNT, 0, 0));
+    bench->columns = columns;
+    bench->visible_rows = static_cast<int>(SendMessageA(bench->list, LVM_GETCOUNTPERPAGE, 0, 0));
+    return bench->rows == rows;
+}
+
+void DestroyBenchList(BenchList *bench) {
+    if (bench->frame != NULL) DestroyWindow(bench->frame);
+    bench->frame = NULL;
+    bench->list = NULL;
+}
+
+void PumpMessages(void) {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+WNDPROC SubclassWith(HWND window, WNDPROC proc) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}

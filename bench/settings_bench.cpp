@@ -1,0 +1,83 @@
+// LoadSettings and SaveSettings on a present file, against one profile call of the kind they make
+// once per key: eight such calls are the floor that no load or save through them can beat.
+#include "figures.h"
+#include "settings.h"
+
+namespace {
+
+// 200 loads or saves per repetition, in 20 turns alternating with as many single profile calls as
+// they make, so that the turns last alike.
+const int kTurns = 20;
+const int kCallsPerTurn = 10;
+const int kKeys = 8;
+const int kWarmUpCalls = 20;
+const double kEightCallsAndTenPercent = 8.8;
+
+// The key and text the baseline writes: what the file already holds, as in the save it stands for.
+const char kBaselineKey[] = "TextColor1Enable";
+const char kBaselineText[] = "0";
+
+const RowColorSettings kDefaults = {DEFAULT_TEXTCOLOR1_ENABLE,   DEFAULT_TEXTCOLOR1,
+                                    DEFAULT_TEXTCOLOR2_ENABLE,   DEFAULT_TEXTCOLOR2,
+                                    DEFAULT_TEXTBKCOLOR1_ENABLE, DEFAULT_TEXTBKCOLOR1,
+                                    DEFAULT_TEXTBKCOLOR2_ENABLE, DEFAULT_TEXTBKCOLOR2};
+
+char SettingsPath[MAX_PATH];
+RowColorSettings Loaded;
+
+typedef void (*Operation)(void);
+
+void LoadOnce(void) { LoadSettings(&Loaded); }
+void ReadOneKey(void) {
+    BenchSink = BenchSink + GetPrivateProfileIntA(SETTINGS_SECTION, kBaselineKey, 0, SettingsPath);
+}
+void SaveOnce(void) { SaveSettings(&kDefaults); }
+void WriteOneKey(void) {
+    WritePrivateProfileStringA(SETTINGS_SECTION, kBaselineKey, kBaselineText, SettingsPath);
+}
+
+struct Repeated {
+    Operation operation;
+};
+
+double TimeOperation(void *context, int calls) {
+    const Repeated *repeated = static_cast<const Repeated *>(context);
+    LONGLONG start = ClockTicks();
+    for (int i = 0; i < calls; ++i) repeated->operation();
+    return TicksToNanoseconds(ClockTicks() - start);
+}
+
+PairedSamples MeasurePair(Operation ours, Operation baseline, int repetitions) {
+    Repeated ours_repeated = {ours}, baseline_repeated = {baseline};
+    Candidate ours_candidate = {TimeOperation, &ours_repeated, kCallsPerTurn};
+    Candidate baseline_candidate = {TimeOperation, &baseline_repeated, kKeys * kCallsPerTurn};
+    Schedule schedule = {repetitions, kTurns, kWarmUpCalls};
+    return MeasureSideBySide(ours_candidate, baseline_candidate, schedule);
+}
+
+}  // namespace
+
+BOOL MeasureSettings(Report *report) {
+    if (!GetSettingsPath(SettingsPath)) return FALSE;
+    // A present file holding the defaults: the saves below then rewrite what it holds.
+    SaveSettings(&kDefaults);
+    if (GetFileAttributesA(SettingsPath) == INVALID_FILE_ATTRIBUTES) return FALSE;
+    int n = report->repetitions;
+    Figure load = {"load_settings",
+                   "LoadSettings vs 1 profile read",
+                   "one GetPrivateProfileIntA on the same file",
+                   FORM_RATIO,
+                   Summarise(MeasurePair(LoadOnce, ReadOneKey, n)),
+                   kEightCallsAndTenPercent,
+                   GOAL_INFORMATIONAL};
+    Figure save = {"save_settings",
+                   "SaveSettings vs 1 profile write",
+                   "one WritePrivateProfileStringA of the value the file holds",
+                   FORM_RATIO,
+                   Summarise(MeasurePair(SaveOnce, WriteOneKey, n)),
+                   kEightCallsAndTenPercent,
+                   GOAL_INFORMATIONAL};
+    AddFigure(report, load);
+    AddFigure(report, save);
+    return TRUE;
+}
