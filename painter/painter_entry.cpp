@@ -16,6 +16,9 @@ static const GPluginRecord GPluginInfo = {0, PainterMessageHook, PainterEvent};
 
 const GPluginRecord *GetGPluginInfo(void) { return &GPluginInfo; }
 
+// The window whose procedure RowPaintProc replaced, while it is in place.
+static HWND SubclassedWindow;
+
 static HWND QueryListOwner(HWND host_window) {
     return reinterpret_cast<HWND>(
         SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
@@ -30,17 +33,24 @@ int PainterAttach(HWND host_window) {
     if (target == NULL || !IsWindow(target)) return 1;
     PreviousWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc)));
+    SubclassedWindow = target;
     return 1;
 }
 
 void PainterDetach(HWND host_window) {
     // A stop without a start has nothing to put back, and no loaded values to write.
     if (PreviousWndProc == NULL) return;
-    HWND target = QueryListOwner(host_window);  // asked again, as at start
-    if (target != NULL && IsWindow(target)) {
-        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWndProc));
+    // The host is asked again, as at start, but the procedure goes back to the window it was
+    // taken from: a host that names no window, a destroyed one or another one at stop must
+    // neither leave RowPaintProc behind (it dies with this module) nor hand the original
+    // procedure to a stranger.
+    QueryListOwner(host_window);
+    if (IsWindow(SubclassedWindow)) {
+        SetWindowLongPtrA(SubclassedWindow, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(PreviousWndProc));
     }
     PreviousWndProc = NULL;
+    SubclassedWindow = NULL;
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
     // all eight keys in order, and creates the file with the defaults when there is none.

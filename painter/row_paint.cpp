@@ -26,7 +26,8 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 BOOL IsListSender(HWND sender) {
-    if (sender == ColouredList && sender != NULL) return TRUE;
+    // A destroyed list's handle is no list any more: its old records must not be trusted.
+    if (sender == ColouredList && sender != NULL && IsWindow(sender)) return TRUE;
     if (sender == ForeignSender) return FALSE;
     if (!IsListViewWindow(sender)) {
         ForeignSender = sender;
