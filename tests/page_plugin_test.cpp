@@ -16,69 +16,6 @@ namespace {
 const int kPageIds[] = {1000, 1003, 1006, 1009};    // check boxes, in setting order
 const int kSwatchIds[] = {1001, 1004, 1007, 1010};  // swatches
 const int kPickIds[] = {1002, 1005, 1008, 1011};    // pick buttons
-enum { COLOUR_EDIT_RED = 706, COLOUR_EDIT_GREEN = 707, COLOUR_EDIT_BLUE = 708 };
-
-HMODULE LoadPagePlugin(const CPluginRecord **record) {
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
-    auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
-    *record = get_info != nullptr ? get_info() : nullptr;
-    return module;
-}
-
-// ---- the colour chooser, answered from a timer while it runs its modal loop ------------------
-struct ChooserAnswer {
-    bool confirm;
-    COLORREF colour;
-    bool seen;
-} Answer;
-
-BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
-    if (GetDlgItem(window, COLOUR_EDIT_RED) == NULL) return TRUE;
-    *reinterpret_cast<HWND *>(found) = window;
-    return FALSE;
-}
-
-void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND chooser = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
-    if (chooser == NULL) return;
-    KillTimer(NULL, timer);
-    Answer.seen = true;
-    if (Answer.confirm) {
-        SetDlgItemInt(chooser, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
-        SetDlgItemInt(chooser, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
-        SetDlgItemInt(chooser, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
-    }
-    SendMessageA(GetDlgItem(chooser, Answer.confirm ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
-}
-
-// ---- the page's brushes, seen through its imports of CreateSolidBrush and DeleteObject -------
-std::vector<HGDIOBJ> BrushesMade, ObjectsDeleted;
-
-HBRUSH WINAPI RecordingCreateSolidBrush(COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    BrushesMade.push_back(brush);
-    return brush;
-}
-
-BOOL WINAPI RecordingDeleteObject(HGDIOBJ object) {
-    ObjectsDeleted.push_back(object);
-    return DeleteObject(object);
-}
-
-// ---- the dialog frame, recorded --------------------------------------------------------------
-WNDPROC FrameProc;
-std::vector<UINT> FrameVerdicts;  // PSM_CHANGED / PSM_UNCHANGED in the order the frame got them
-HWND VerdictPage;                 // the page named in the last verdict
-
-LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == PSM_CHANGED || message == PSM_UNCHANGED) {
-        FrameVerdicts.push_back(message);
-        VerdictPage = reinterpret_cast<HWND>(wparam);
-    }
-    return CallWindowProcA(FrameProc, window, message, wparam, lparam);
-}
-
 struct SettingsPage : ::testing::Test {
     HMODULE module = NULL;
     const CPluginRecord *record = nullptr;
@@ -88,13 +25,8 @@ struct SettingsPage : ::testing::Test {
         RemoveSettingsFile();
         module = LoadPagePlugin(&record);
         ASSERT_NE(nullptr, record);
-        ASSERT_NE(nullptr, PatchImport(module, "GDI32.dll", "CreateSolidBrush",
-                                       reinterpret_cast<void *>(RecordingCreateSolidBrush)));
-        ASSERT_NE(nullptr, PatchImport(module, "GDI32.dll", "DeleteObject",
-                                       reinterpret_cast<void *>(RecordingDeleteObject)));
-        BrushesMade.clear();
-        ObjectsDeleted.clear();
-        host = CreateHostWindow();
+        ASSERT_TRUE(RecordBrushesOf(module));
+        host = CreateHostMainWindow();
         FrameVerdicts.clear();
         Recorded().clear();
     }
@@ -103,33 +35,10 @@ struct SettingsPage : ::testing::Test {
         DestroyWindow(host);
         FreeLibrary(module);
     }
-    static HWND CreateHostWindow() {
-        WNDCLASSA host_class = {};
-        host_class.lpfnWndProc = RecordingProc;
-        host_class.hInstance = GetModuleHandleA(NULL);
-        host_class.lpszClassName = HOST_WINDOW_CLASS;
-        RegisterClassA(&host_class);
-        return CreateWindowExA(0, HOST_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                               NULL, NULL, GetModuleHandleA(NULL), NULL);
-    }
     void Open() {
-        char path[64];
-        HPROPSHEETPAGE handle =
-            record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, sizeof path);
-        ASSERT_NE(nullptr, handle);
-        PROPSHEETHEADERA header = {};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_MODELESS;
-        header.pszCaption = "Settings";
-        header.nPages = 1;
-        header.phpage = &handle;
-        sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+        sheet = OpenPageSheet(record, &page);
         ASSERT_NE(nullptr, sheet);
-        page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         ASSERT_NE(nullptr, page);
-        FrameProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
-        PumpMessages();
     }
     void Close() {
         if (sheet != NULL) DestroyWindow(sheet);
@@ -138,23 +47,11 @@ struct SettingsPage : ::testing::Test {
     }
     void Click(int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
     bool Checked(int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    HBRUSH SwatchBrush(int swatch_id) {
-        HDC dc = GetDC(page);
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(GetDlgItem(page, swatch_id))));
-        ReleaseDC(page, dc);
-        return brush;
-    }
-    COLORREF SwatchColour(int swatch_id) {
-        LOGBRUSH brush = {};
-        GetObjectA(SwatchBrush(swatch_id), sizeof brush, &brush);
-        return brush.lbColor;
-    }
+    HBRUSH SwatchBrush(int swatch_id) { return ::SwatchBrush(page, swatch_id); }
+    COLORREF SwatchColour(int swatch_id) { return ::SwatchColour(page, swatch_id); }
     // Presses a pick button and answers the chooser that it opens.
     void Pick(int pick_id, bool confirm, COLORREF colour = 0) {
-        Answer = {confirm, colour, false};
-        SetTimer(NULL, 0, 20, AnswerChooser);
+        AnswerNextChooser(confirm, colour);
         Click(pick_id);
         EXPECT_TRUE(Answer.seen) << "the colour chooser did not open";
     }

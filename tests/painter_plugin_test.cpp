@@ -11,33 +11,6 @@
 
 namespace {
 
-const char kFakeHostClass[] = "AltRowTintFakeHost";
-HWND HostAnswer;   // what the fake host answers to the list-owner query
-int OwnerQueries;  // how often it was asked
-
-LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
-        lparam == HOSTWINDOW_LISTOWNER) {
-        ++OwnerQueries;
-        return reinterpret_cast<LRESULT>(HostAnswer);
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
-HWND CreateFakeHost() {
-    WNDCLASSA host_class = {};
-    host_class.lpfnWndProc = FakeHostProc;
-    host_class.hInstance = GetModuleHandleA(NULL);
-    host_class.lpszClassName = kFakeHostClass;
-    RegisterClassA(&host_class);
-    return CreateWindowExA(0, kFakeHostClass, "fake host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                           NULL, NULL, GetModuleHandleA(NULL), NULL);
-}
-
-WNDPROC ProcOf(HWND window) {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-}
-
 const char kCustomFile[] =
     "[setting]\n"
     "TextColor1Enable=1\n"
@@ -60,8 +33,8 @@ struct PainterPlugin : ::testing::Test {
         host = CreateFakeHost();
         target = CreateRecorderWindow();
         list = CreateReportList(2);
-        HostAnswer = target;
-        OwnerQueries = 0;
+        FakeHostAnswer = target;
+        FakeHostQueries = 0;
         Recorded().clear();
     }
     void TearDown() override {
@@ -122,7 +95,7 @@ TEST_F(PainterPlugin, RecordHoldsTheTwoCallbacksOfThisModule) {
 TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     WriteSettingsFile(kCustomFile);
     EXPECT_EQ(1, Event(GPEVENT_INIT));
-    EXPECT_EQ(1, OwnerQueries);
+    EXPECT_EQ(1, FakeHostQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(0x123456u, PaintedBackground(0));
     EXPECT_EQ(0xABCDEFu, PaintedBackground(1));   // a flag of 2 counts as on
@@ -155,7 +128,7 @@ TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
 TEST_F(PainterPlugin, QuitPutsTheProcedureBackAndWritesTheFileInKeyOrder) {
     Event(GPEVENT_INIT);
     EXPECT_EQ(1, Event(GPEVENT_QUIT));
-    EXPECT_EQ(2, OwnerQueries);  // asked again, not remembered
+    EXPECT_EQ(2, FakeHostQueries);  // asked again, not remembered
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
 
@@ -206,11 +179,11 @@ TEST_F(PainterPlugin, RepeatedInitsAndCyclesKeepTheOriginalProcedure) {
 
 TEST_F(PainterPlugin, UnknownEventsAndBadHostAnswersAreHarmless) {
     for (int code : {2, -1, 100}) EXPECT_EQ(1, Event(code));
-    EXPECT_EQ(0, OwnerQueries);
+    EXPECT_EQ(0, FakeHostQueries);
     HWND gone = CreateRecorderWindow();
     DestroyWindow(gone);
     for (HWND answer : {static_cast<HWND>(NULL), gone}) {
-        HostAnswer = answer;
+        FakeHostAnswer = answer;
         EXPECT_EQ(1, Event(GPEVENT_INIT));
         EXPECT_EQ(1, Event(GPEVENT_QUIT));
     }

@@ -57,9 +57,7 @@ struct VersionNode {
     const BYTE *end;
 };
 
-const BYTE *Align4(const BYTE *base, const BYTE *p) {
-    return base + ((p - base + 3) & ~3);
-}
+const BYTE *Align4(const BYTE *base, const BYTE *p) { return base + ((p - base + 3) & ~3); }
 
 VersionNode ParseVersionNode(const BYTE *base, const BYTE *p) {
     VersionNode node;
@@ -158,7 +156,8 @@ void *PatchImport(HMODULE module, const char *dll, const char *function, void *r
             auto by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
             if (lstrcmpA(reinterpret_cast<char *>(by_name->Name), function) != 0) continue;
             DWORD protection;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                           &protection);
             void *previous = reinterpret_cast<void *>(slots->u1.Function);
             slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);

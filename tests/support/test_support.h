@@ -5,13 +5,16 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <prsht.h>
+
+#include "host_contract.h"
 
 #include <string>
 #include <vector>
 
 // ---- files -----------------------------------------------------------------------------------
-std::string ExeDir();                    // folder of the running test program
-std::string SettingsFile();              // altrowtint.ini beside it
+std::string ExeDir();                           // folder of the running test program
+std::string SettingsFile();                     // altrowtint.ini beside it
 std::string PluginPath(const char *file_name);  // a built plug-in in the build's plugin folder
 bool FileExists(const std::string &path);
 std::string ReadFileBytes(const std::string &path);  // "" when missing
@@ -34,7 +37,7 @@ struct RecordedMessage {
 const LRESULT kRecorderResult = 0x5EC0DED;
 std::vector<RecordedMessage> &Recorded();
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-HWND CreateRecorderWindow(HWND parent = NULL);  // a visible top-level or child recorder
+HWND CreateRecorderWindow(HWND parent = NULL);          // a visible top-level or child recorder
 std::vector<RecordedMessage> RecordedOf(UINT message);  // the recorded messages of one number
 
 void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is empty (and time is up)
@@ -55,6 +58,45 @@ Function ExportOf(HMODULE module, const char *name) {
 // Points a loaded module's import of dll!function at replacement; returns what it pointed at
 // (null when the module does not import it). Lets a test see the calls a module makes.
 void *PatchImport(HMODULE module, const char *dll, const char *function, void *replacement);
+
+// ---- hosts for the built plug-ins ------------------------------------------------------------
+// A general plug-in's host window: answers the list-owner query with FakeHostAnswer and counts
+// the queries in FakeHostQueries; everything else goes to DefWindowProcA.
+extern HWND FakeHostAnswer;
+extern int FakeHostQueries;
+HWND CreateFakeHost();
+WNDPROC ProcOf(HWND window);  // a window's current procedure
+
+// The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder.
+HWND CreateHostMainWindow();
+
+// Loads the built altrowtint.scp and hands out its record (null when that fails).
+HMODULE LoadPagePlugin(const CPluginRecord **record);
+
+// Opens the plug-in's page in a modeless property sheet, shown or kept off the screen; returns
+// the sheet (null on failure) and the page. The sheet's procedure records PSM_CHANGED and
+// PSM_UNCHANGED in FrameVerdicts and the page they named in VerdictPage.
+HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true);
+extern std::vector<UINT> FrameVerdicts;
+extern HWND VerdictPage;
+
+HBRUSH SwatchBrush(HWND page, int swatch_id);     // what the page answers WM_CTLCOLORSTATIC with
+COLORREF SwatchColour(HWND page, int swatch_id);  // the colour of that brush
+
+// Answers the next colour chooser of this thread from a timer, with OK and colour or Cancel;
+// Answer.seen tells whether a chooser came up.
+struct ChooserAnswer {
+    bool confirm;
+    COLORREF colour;
+    bool seen;
+};
+extern ChooserAnswer Answer;
+void AnswerNextChooser(bool confirm, COLORREF colour = 0);
+
+// Points a module's CreateSolidBrush and DeleteObject at recorders that append to these lists
+// (cleared here); false when the module does not import both.
+bool RecordBrushesOf(HMODULE module);
+extern std::vector<HGDIOBJ> BrushesMade, ObjectsDeleted;
 
 // ---- PE images -------------------------------------------------------------------------------
 std::vector<std::string> ImportedDlls(const std::string &path);  // upper case

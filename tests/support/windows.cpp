@@ -101,3 +101,181 @@ COLORREF RowBackground(HWND list, int row) {
     SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
     return PixelAt(list, bounds.right - 4, (bounds.top + bounds.bottom) / 2);
 }
+
+// ---- hosts for the built plug-ins ------------------------------------------------------------
+
+HWND FakeHostAnswer;
+int FakeHostQueries;
+
+namespace {
+const char kFakeHostClass[] = "AltRowTintFakeHost";
+
+LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
+        lparam == HOSTWINDOW_LISTOWNER) {
+        ++FakeHostQueries;
+        return reinterpret_cast<LRESULT>(FakeHostAnswer);
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+}  // namespace
+
+HWND CreateFakeHost() {
+    WNDCLASSA host_class = {};
+    host_class.lpfnWndProc = FakeHostProc;
+    host_class.hInstance = GetModuleHandleA(NULL);
+    host_class.lpszClassName = kFakeHostClass;
+    RegisterClassA(&host_class);
+    return CreateWindowExA(0, kFakeHostClass, "fake host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           NULL, NULL, GetModuleHandleA(NULL), NULL);
+}
+
+WNDPROC ProcOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+HWND CreateHostMainWindow() {
+    WNDCLASSA host_class = {};
+    host_class.lpfnWndProc = RecordingProc;
+    host_class.hInstance = GetModuleHandleA(NULL);
+    host_class.lpszClassName = HOST_WINDOW_CLASS;
+    RegisterClassA(&host_class);
+    return CreateWindowExA(0, HOST_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL,
+                           NULL, GetModuleHandleA(NULL), NULL);
+}
+
+HMODULE LoadPagePlugin(const CPluginRecord **record) {
+    HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
+    auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
+    *record = get_info != nullptr ? get_info() : nullptr;
+    return module;
+}
+
+// ---- the page in a modeless property sheet ---------------------------------------------------
+
+std::vector<UINT> FrameVerdicts;
+HWND VerdictPage;
+
+namespace {
+WNDPROC FrameProc;
+
+LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == PSM_CHANGED || message == PSM_UNCHANGED) {
+        FrameVerdicts.push_back(message);
+        VerdictPage = reinterpret_cast<HWND>(wparam);
+    }
+    return CallWindowProcA(FrameProc, window, message, wparam, lparam);
+}
+
+// Keeps a sheet off the screen: its template loses WS_VISIBLE before the sheet is created.
+int CALLBACK HiddenSheetCallback(HWND, UINT message, LPARAM lparam) {
+    if (message == PSCB_PRECREATE) {
+        auto dialog = reinterpret_cast<DLGTEMPLATE *>(lparam);
+        if (reinterpret_cast<WORD *>(dialog)[1] == 0xFFFF) {  // extended template
+            reinterpret_cast<DWORD *>(dialog)[3] &= ~WS_VISIBLE;
+        } else {
+            dialog->style &= ~WS_VISIBLE;
+        }
+    }
+    return 0;
+}
+}  // namespace
+
+HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible) {
+    *page = NULL;
+    char path[64];
+    HPROPSHEETPAGE handle =
+        record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, sizeof path);
+    if (handle == NULL) return NULL;
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = "Settings";
+    header.nPages = 1;
+    header.phpage = &handle;
+    if (!visible) {
+        header.dwFlags |= PSH_USECALLBACK;
+        header.pfnCallback = HiddenSheetCallback;
+    }
+    HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    if (sheet == NULL) return NULL;
+    *page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    FrameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
+    PumpMessages();
+    return sheet;
+}
+
+HBRUSH SwatchBrush(HWND page, int swatch_id) {
+    HDC dc = GetDC(page);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, swatch_id))));
+    ReleaseDC(page, dc);
+    return brush;
+}
+
+COLORREF SwatchColour(HWND page, int swatch_id) {
+    LOGBRUSH brush = {};
+    GetObjectA(SwatchBrush(page, swatch_id), sizeof brush, &brush);
+    return brush.lbColor;
+}
+
+// ---- the colour chooser, answered from a timer while it runs its modal loop -------------------
+
+ChooserAnswer Answer;
+
+namespace {
+enum { COLOUR_EDIT_RED = 706, COLOUR_EDIT_GREEN = 707, COLOUR_EDIT_BLUE = 708 };
+
+BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
+    if (GetDlgItem(window, COLOUR_EDIT_RED) == NULL) return TRUE;
+    *reinterpret_cast<HWND *>(found) = window;
+    return FALSE;
+}
+
+void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND chooser = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
+    if (chooser == NULL) return;
+    KillTimer(NULL, timer);
+    Answer.seen = true;
+    if (Answer.confirm) {
+        SetDlgItemInt(chooser, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
+        SetDlgItemInt(chooser, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
+        SetDlgItemInt(chooser, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
+    }
+    SendMessageA(GetDlgItem(chooser, Answer.confirm ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+}
+}  // namespace
+
+void AnswerNextChooser(bool confirm, COLORREF colour) {
+    Answer = {confirm, colour, false};
+    SetTimer(NULL, 0, 20, AnswerChooser);
+}
+
+// ---- a module's brushes, seen through its imports of CreateSolidBrush and DeleteObject --------
+
+std::vector<HGDIOBJ> BrushesMade, ObjectsDeleted;
+
+namespace {
+HBRUSH WINAPI RecordingCreateSolidBrush(COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    BrushesMade.push_back(brush);
+    return brush;
+}
+
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ object) {
+    ObjectsDeleted.push_back(object);
+    return DeleteObject(object);
+}
+}  // namespace
+
+bool RecordBrushesOf(HMODULE module) {
+    BrushesMade.clear();
+    ObjectsDeleted.clear();
+    return PatchImport(module, "GDI32.dll", "CreateSolidBrush",
+                       reinterpret_cast<void *>(RecordingCreateSolidBrush)) != nullptr &&
+           PatchImport(module, "GDI32.dll", "DeleteObject",
+                       reinterpret_cast<void *>(RecordingDeleteObject)) != nullptr;
+}

@@ -1,0 +1,237 @@
+// The built plug-ins over long use and under a host that misbehaves: starts and stops by the
+// thousand, settings page sessions by the hundred, and stops that find the host gone or changed.
+// Afterwards the subclassed window has its own procedure back and nothing is left over.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+
+#include "reliability_support.h"
+#include "test_support.h"
+
+namespace {
+
+const int kCheckIds[] = {1000, 1003, 1006, 1009};
+const int kPickIds[] = {1002, 1005, 1008, 1011};
+
+struct Painter {
+    HMODULE module = NULL;
+    const GPluginRecord *record = nullptr;
+    Painter() {
+        module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+        auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
+        if (get_info != nullptr) record = get_info();
+    }
+    ~Painter() { FreeLibrary(module); }
+    void Event(HWND host, int code) { record->event_callback(host, code); }
+};
+
+// The background the subclassed window gives row 0 in an item pre-paint from `list`.
+COLORREF FirstRowBackground(HWND owner, HWND list) {
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.clrTextBk = CLR_DEFAULT;
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+    return draw.clrTextBk;
+}
+
+// The painter's calls that set a window procedure: (window, new procedure).
+std::vector<std::pair<HWND, LONG_PTR>> ProcedureChanges;
+LONG WINAPI RecordingSetWindowLong(HWND window, int index, LONG value) {
+    if (index == GWL_WNDPROC) ProcedureChanges.push_back({window, value});
+    return SetWindowLongA(window, index, value);
+}
+
+}  // namespace
+
+TEST(PluginLifecycle, StopsThatFindTheHostGoneOrChanged) {
+    enum Misdeed { HOST_DESTROYED, ANSWERS_NULL, ANSWERS_ANOTHER, ANSWERS_DESTROYED, NO_HOST };
+    const struct {
+        const char *name;
+        Misdeed misdeed;
+    } cases[] = {
+        {"host window destroyed before the stop", HOST_DESTROYED},
+        {"host answers no window at the stop", ANSWERS_NULL},
+        {"host answers another window at the stop", ANSWERS_ANOTHER},
+        {"host answers a destroyed window at the stop", ANSWERS_DESTROYED},
+        {"stop given no host window", NO_HOST},
+    };
+    RemoveSettingsFile();
+    HWND list = CreateHiddenList(2);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Painter painter;
+        ASSERT_NE(nullptr, painter.record);
+        HWND host = CreateFakeHost(), owner = CreateRecorderWindow();
+        HWND bystander = GetParent(CreateHiddenList(1));  // a window of another procedure
+        WNDPROC bystander_proc = ProcOf(bystander);
+        FakeHostAnswer = owner;
+        painter.Event(host, GPEVENT_INIT);
+        ASSERT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(owner));
+
+        HWND gone = CreateRecorderWindow();
+        DestroyWindow(gone);
+        if (c.misdeed == HOST_DESTROYED) DestroyWindow(host);
+        if (c.misdeed == ANSWERS_NULL) FakeHostAnswer = NULL;
+        if (c.misdeed == ANSWERS_ANOTHER) FakeHostAnswer = bystander;
+        if (c.misdeed == ANSWERS_DESTROYED) FakeHostAnswer = gone;
+        painter.Event(c.misdeed == NO_HOST ? NULL : host, GPEVENT_QUIT);
+
+        EXPECT_EQ(bystander_proc, ProcOf(bystander)) << "a window it never subclassed was changed";
+        if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) {
+            ADD_FAILURE() << "the subclassed window did not get its procedure back";
+            SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+        }
+        Recorded().clear();
+        EXPECT_EQ(kRecorderResult, SendMessageA(owner, WM_USER + 7, 1, 2));
+        EXPECT_EQ(1u, RecordedOf(WM_USER + 7).size());
+
+        // A well-behaved start and stop afterwards still work.
+        DestroyWindow(host);
+        host = CreateFakeHost();
+        FakeHostAnswer = owner;
+        painter.Event(host, GPEVENT_INIT);
+        EXPECT_EQ(0xF0F0F0u, FirstRowBackground(owner, list));
+        painter.Event(host, GPEVENT_QUIT);
+        if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) {
+            ADD_FAILURE() << "a later start and stop did not give the procedure back";
+            SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+        }
+        SetWindowLongPtrA(bystander, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(bystander_proc));
+        DestroyWindow(bystander);
+        DestroyWindow(owner);
+        DestroyWindow(host);
+    }
+    DestroyWindow(GetParent(list));
+    RemoveSettingsFile();
+}
+
+TEST(PluginLifecycle, AThousandStartsAndStops) {
+    RemoveSettingsFile();
+    Painter painter;
+    ASSERT_NE(nullptr, painter.record);
+    ASSERT_NE(nullptr, PatchImport(painter.module, "USER32.dll", "SetWindowLongA",
+                                   reinterpret_cast<void *>(RecordingSetWindowLong)));
+    HWND host = CreateFakeHost(), owner = CreateRecorderWindow(), list = CreateHiddenList(2);
+    FakeHostAnswer = owner;
+    ProcedureChanges.clear();
+    const int windows = CountThreadWindows();
+    const DWORD gdi = GdiObjects(), user = UserObjects();
+    const int kCycles = 1000;
+    int cycle = 0;
+    for (; cycle < kCycles; ++cycle) {
+        painter.Event(host, GPEVENT_INIT);
+        if (cycle % 100 == 0) {
+            EXPECT_EQ(0xF0F0F0u, FirstRowBackground(owner, list)) << cycle;
+        }
+        painter.Event(host, GPEVENT_QUIT);
+        if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) break;
+    }
+    EXPECT_EQ(kCycles, cycle) << "the procedure was not given back";
+    Recorded().clear();
+    EXPECT_EQ(kRecorderResult, SendMessageA(owner, WM_USER + 7, 1, 2));
+    EXPECT_EQ(1u, RecordedOf(WM_USER + 7).size());
+
+    // Each start put one procedure in, each stop put the original back, all on the one window.
+    ASSERT_EQ(2u * kCycles, ProcedureChanges.size());
+    for (size_t i = 0; i < ProcedureChanges.size(); ++i) {
+        EXPECT_EQ(owner, ProcedureChanges[i].first) << i;
+        bool restores = ProcedureChanges[i].second == reinterpret_cast<LONG_PTR>(RecordingProc);
+        EXPECT_EQ(i % 2 == 1, restores) << i;
+        if (HasFailure()) break;
+    }
+    EXPECT_EQ(windows, CountThreadWindows());
+    EXPECT_LE(GdiObjects(), gdi);
+    EXPECT_LE(UserObjects(), user);
+    printf(
+        "%d starts and stops; %u procedure changes; GDI objects %lu -> %lu, USER objects %lu "
+        "-> %lu (0: not counted here), windows %d -> %d\n",
+        cycle, (unsigned)ProcedureChanges.size(), gdi, GdiObjects(), user, UserObjects(), windows,
+        CountThreadWindows());
+    DestroyWindow(GetParent(list));
+    DestroyWindow(owner);
+    DestroyWindow(host);
+    RemoveSettingsFile();
+}
+
+namespace {
+
+// The colour chooser, scripted: confirms with ChooserColour or cancels.
+bool ChooserConfirms;
+COLORREF ChooserColour;
+int ChooserCalls;
+BOOL WINAPI ScriptedChooser(CHOOSECOLORA *chooser) {
+    ++ChooserCalls;
+    if (ChooserConfirms) chooser->rgbResult = ChooserColour;
+    return ChooserConfirms;
+}
+
+}  // namespace
+
+TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
+    RemoveSettingsFile();
+    const CPluginRecord *record = nullptr;
+    HMODULE module = LoadPagePlugin(&record);
+    ASSERT_NE(nullptr, record);
+    ASSERT_TRUE(RecordBrushesOf(module));
+    ASSERT_NE(nullptr, PatchImport(module, "COMDLG32.dll", "ChooseColorA",
+                                   reinterpret_cast<void *>(ScriptedChooser)));
+    HWND stand_in = CreateRecorderWindow();  // the host's main window, private to this program
+    ASSERT_TRUE(RedirectPageHost(module, stand_in));
+    HWND page = NULL;
+    DestroyWindow(OpenPageSheet(record, &page, false));  // the first sheet sets up for good
+    PumpMessages();
+    BrushesMade.clear();
+    ObjectsDeleted.clear();
+    Recorded().clear();
+    const int windows = CountThreadWindows();
+    const DWORD gdi = GdiObjects(), user = UserObjects();
+    const int kSessions = 200;
+    int confirmed = 0, leaky = 0, window_leaks = 0;
+    for (int i = 0; i < kSessions; ++i) {
+        size_t made_from = BrushesMade.size(), deleted_from = ObjectsDeleted.size();
+        HWND sheet = OpenPageSheet(record, &page, false);
+        ASSERT_NE(nullptr, page);
+        SendDlgItemMessageA(page, kCheckIds[i % 4], BM_CLICK, 0, 0);
+        ChooserConfirms = i % 3 != 2;
+        ChooserColour = RGB(i, 255 - i, i / 2);
+        SendDlgItemMessageA(page, kPickIds[(i + 1) % 4], BM_CLICK, 0, 0);
+        confirmed += ChooserConfirms;
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        DestroyWindow(sheet);
+        PumpMessages();
+        // Every brush of this session deleted exactly once, and nothing else deleted.
+        std::vector<HGDIOBJ> made(BrushesMade.begin() + made_from, BrushesMade.end());
+        std::vector<HGDIOBJ> deleted(ObjectsDeleted.begin() + deleted_from, ObjectsDeleted.end());
+        std::sort(made.begin(), made.end());
+        std::sort(deleted.begin(), deleted.end());
+        if (made != deleted || made.size() != 4u + ChooserConfirms) {
+            if (leaky++ == 0) {
+                ADD_FAILURE() << "session " << i << ": " << made.size() << " brushes made, "
+                              << deleted.size() << " deletions, not the same handles";
+            }
+        }
+        if (CountThreadWindows() != windows && window_leaks++ == 0) {
+            ADD_FAILURE() << "session " << i << " left " << CountThreadWindows() - windows
+                          << " windows behind";
+        }
+    }
+    EXPECT_EQ(0, leaky);
+    EXPECT_EQ(0, window_leaks);
+    EXPECT_EQ(kSessions, ChooserCalls);
+    EXPECT_EQ((size_t)kSessions, RecordedOf(WM_HOST_PLUGINNOTIFY).size());  // one per apply
+    EXPECT_LE(GdiObjects(), gdi);
+    EXPECT_LE(UserObjects(), user);
+    printf(
+        "%d sessions, %d colours confirmed, %u brushes made and deleted; GDI objects %lu -> "
+        "%lu, USER objects %lu -> %lu (0: not counted here)\n",
+        kSessions, confirmed, (unsigned)BrushesMade.size(), gdi, GdiObjects(), user, UserObjects());
+    DestroyWindow(stand_in);
+    FreeLibrary(module);
+    RemoveSettingsFile();
+}

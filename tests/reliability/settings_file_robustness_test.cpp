@@ -1,0 +1,520 @@
+// Settings files that are odd, broken, random, or that the platform will not let us read or
+// write: what the painter loads and paints, what the page shows, and what a save leaves behind.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+
+#include "reliability_support.h"
+#include "row_paint.h"
+#include "settings.h"
+#include "test_support.h"
+
+namespace {
+
+const int kCheckIds[] = {1000, 1003, 1006, 1009};
+const int kSwatchIds[] = {1001, 1004, 1007, 1010};
+const COLORREF kListFilled = 0x00345678;  // what the list put in a record before the painter
+
+// The list's custom-draw records for rows 0 to 3, sent to the subclassed window: every colour
+// is the loaded one exactly when its flag is nonzero, else what the list filled in.
+void ExpectPaints(HWND target, HWND list, const RowColorSettings &s) {
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw));
+    for (DWORD_PTR row = 0; row < 4; ++row) {
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = row;
+        draw.clrText = draw.clrTextBk = kListFilled;
+        SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw);
+        bool first = row % 2 == 0;
+        int text_on = first ? s.TextColor1Enable : s.TextColor2Enable;
+        int bk_on = first ? s.TextBkColor1Enable : s.TextBkColor2Enable;
+        EXPECT_EQ(text_on ? (first ? s.TextColor1 : s.TextColor2) : kListFilled, draw.clrText)
+            << "text of row " << row << " with " << Describe(s);
+        EXPECT_EQ(bk_on ? (first ? s.TextBkColor1 : s.TextBkColor2) : kListFilled, draw.clrTextBk)
+            << "background of row " << row << " with " << Describe(s);
+    }
+}
+
+// Check boxes ticked exactly for the nonzero flags, swatches in exactly the loaded colours.
+void ExpectPageShows(HWND page, const RowColorSettings &s) {
+    SettingValues values = ValuesOf(s);
+    for (int i = 0; i < 4; ++i) {
+        LRESULT check = SendDlgItemMessageA(page, kCheckIds[i], BM_GETCHECK, 0, 0);
+        EXPECT_EQ(values.v[2 * i] != 0 ? BST_CHECKED : BST_UNCHECKED, check)
+            << kSettingKeys[2 * i] << " with " << Describe(s);
+        EXPECT_EQ(values.v[2 * i + 1], SwatchColour(page, kSwatchIds[i]))
+            << kSettingKeys[2 * i + 1] << " with " << Describe(s);
+    }
+}
+
+struct SettingsFileRobustness : ::testing::Test {
+    HMODULE page_module = NULL;
+    const CPluginRecord *page_record = nullptr;
+    HWND list = NULL, target = NULL;
+
+    void SetUp() override {
+        RemoveSettingsFile();
+        page_module = LoadPagePlugin(&page_record);
+        ASSERT_NE(nullptr, page_record);
+        ASSERT_TRUE(RedirectPageHost(page_module, NULL));  // no host: the windows stay hidden
+        list = CreateHiddenList(4);
+        target = CreateRecorderWindow();
+        PreviousWndProc = RecordingProc;  // the painter's procedure, linked in, on the target
+        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc));
+    }
+    void TearDown() override {
+        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+        DestroyWindow(target);
+        DestroyWindow(GetParent(list));
+        FreeLibrary(page_module);
+        RemoveSettingsFile();
+        Recorded().clear();
+    }
+
+    // One file through load, paint, the page and both saves. `expected` is null where the
+    // platform's profile functions decide the values; `kept` are texts the saves must leave.
+    void CheckFile(const std::string &bytes, const RowColorSettings *expected, bool with_page,
+                   const std::vector<std::string> &kept = {}) {
+        PutSettingsBytes(bytes);
+        ProfileView before = ReadProfileView(SettingsFile());
+        LoadSettings(&PainterSettings);
+        if (expected != nullptr) {
+            EXPECT_TRUE(SameSettings(*expected, PainterSettings))
+                << "expected " << Describe(*expected) << "\nloaded   " << Describe(PainterSettings);
+        }
+        ExpectPaints(target, list, PainterSettings);
+        if (with_page) {
+            HWND page = NULL;
+            HWND sheet = OpenPageSheet(page_record, &page, false);
+            ASSERT_NE(nullptr, page);
+            ExpectPageShows(page, PainterSettings);
+            SendMessageA(sheet, PSM_APPLY, 0, 0);  // the page's save
+            ExpectCompleteSave(WithFlagsAsTicks(PainterSettings), before, bytes);
+            DestroyWindow(sheet);
+        }
+        SaveSettings(&PainterSettings);  // the painter's save, as at a stop
+        ExpectCompleteSave(PainterSettings, before, bytes);
+        std::string text = SettingsFileText();
+        for (const std::string &k : kept) {
+            EXPECT_NE(std::string::npos, text.find(k)) << "lost \"" << k << "\"";
+        }
+    }
+};
+
+std::string Eol(const std::string &text, const char *eol) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += eol;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+std::string Crlf(const std::string &text) { return Eol(text, "\r\n"); }
+std::string Utf16(const std::string &text, bool mark = true) {  // ASCII text, widened
+    std::string out = mark ? "\xFF\xFE" : "";
+    for (char c : text) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+#define BYTES(literal) std::string(literal, sizeof(literal) - 1)
+
+const char kCustomText[] =
+    "[setting]\n"
+    "TextColor1Enable=1\n"
+    "TextColor1=0x0000FF\n"
+    "TextColor2Enable=2\n"
+    "TextColor2=0x00FF00\n"
+    "TextBkColor1Enable=0\n"
+    "TextBkColor1=0x123456\n"
+    "TextBkColor2Enable=-1\n"
+    "TextBkColor2=0xABCDEF\n";
+const RowColorSettings kCustom = {1, 0x0000FF, 2, 0x00FF00, 0, 0x123456, -1, 0xABCDEF};
+const RowColorSettings kDefaults = DefaultSettings();
+const RowColorSettings kBk1Blue = {0, 0, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
+const RowColorSettings kCaseFolded = {1, 0x00FF00, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
+const RowColorSettings kLoose = {1, 0, 0, 0, 1, 0xF0F0F0, 0, 0xE0E0E0};  // [setting] keys only
+
+std::string Junk() {  // bytes of every value but '[' and '=', so no section or key can form
+    Random random(7);
+    std::string junk;
+    while (junk.size() < 3000) {
+        char c = static_cast<char>(random.Below(256));
+        if (c != '[' && c != '=') junk += c;
+    }
+    return junk;
+}
+
+std::string ManySections() {
+    std::string text;
+    for (int i = 0; i < 500; ++i) {
+        text += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    }
+    return text + Crlf(kCustomText);
+}
+
+struct CorpusCase {
+    const char *name;
+    std::string bytes;
+    const RowColorSettings *expected;  // null: as the platform reads it
+    std::vector<std::string> kept;
+};
+
+std::string S(const std::string &lines) { return Crlf("[setting]\n" + lines); }  // CRLF, [setting]
+
+std::vector<CorpusCase> Corpus() {
+    const std::string kOther = "[other]\nKeep=1\n", kCustomBody = kCustomText + 10;
+    const std::string kMib(1 << 20, 'x'), kDigits(1 << 20, '7');
+    // clang-format off
+    return {
+        {"empty file", "", &kDefaults, {}},
+        {"UTF-8 byte-order mark only", "\xEF\xBB\xBF", &kDefaults, {}},
+        {"UTF-16 byte-order mark only", "\xFF\xFE", &kDefaults, {}},
+        {"UTF-8 mark then settings", "\xEF\xBB\xBF" + S(kCustomBody), nullptr, {}},
+        {"UTF-16 text", Utf16(Crlf(kOther + kCustomText)), &kCustom, {"Keep=1"}},
+        {"UTF-16 text without a mark", Utf16(S(kCustomBody), false), nullptr, {}},
+        {"binary junk", Junk(), &kDefaults, {}},
+        {"NUL bytes inside lines",
+         BYTES("[setting]\r\nTextBkColor1=0x0000FF\0junk\r\nTextColor1Enable=1\0\r\nA=\0\0\r\n"),
+         nullptr, {}},
+        {"only the section line", S(""), &kDefaults, {}},
+        {"unclosed section line", "[setting\r\nTextBkColor1=0x0000FF\r\n", nullptr, {}},
+        {"section line with text after it", "[setting] x\r\nTextBkColor1=0x0000FF\r\n", nullptr,
+         {}},
+        {"duplicate sections", S("TextBkColor1=0x0000FF\n[other]\nA=1\n[setting]\n"
+                                 "TextBkColor1=0x00FF00\nTextBkColor2Enable=1\nMine=2\n"),
+         nullptr, {"A=1", "Mine=2"}},
+        {"duplicate keys", S("TextBkColor1=0x0000FF\nTextBkColor1=0x00FF00\n"), &kBk1Blue, {}},
+        {"keys padded with spaces", S("   TextBkColor1   =   0x0000FF   \n"), &kBk1Blue, {}},
+        {"keys padded with tabs", S("\tTextBkColor1\t=\t0x0000FF\t\n"), nullptr, {}},
+        {"a space inside a key name", S("Text BkColor1=0x0000FF\n"), &kDefaults,
+         {"Text BkColor1="}},
+        {"keys in other case",
+         S("textbkcolor1=0x0000FF\nTEXTCOLOR1ENABLE=1\nTextColor1=0x00ff00\n"), &kCaseFolded, {}},
+        {"section named Setting", Crlf("[Setting]\n" + kCustomBody), &kCustom, {}},
+        {"section named SETTING", Crlf("[SETTING]\n" + kCustomBody), &kCustom, {}},
+        {"section name padded", Crlf("[ setting ]\nTextBkColor1=0x0000FF\n"), nullptr, {}},
+        {"look-alike section names",
+         Crlf("[settings]\nTextBkColor1=0x0000FF\n[setting2]\nTextBkColor1Enable=0\n"
+              "[sett]\nTextColor1Enable=1\n"),
+         &kDefaults, {"[settings]", "[setting2]", "[sett]"}},
+        {"empty values", S("TextBkColor1Enable=\nTextBkColor1=\nTextColor2=\n"), nullptr, {}},
+        {"negative values", S("TextColor1Enable=-1\nTextColor1=-1\nTextBkColor1Enable=-5\n"
+                              "TextBkColor1=-16777216\nTextBkColor2=-0x10\n"), nullptr, {}},
+        {"0x alone", S("TextBkColor1=0x\nTextColor1Enable=0x\n"), nullptr, {}},
+        {"0x with nine and more digits",
+         S("TextBkColor1=0x123456789\nTextColor2=0x0123456789ABCDEF0\nTextColor1=0x0000000FF\n"),
+         nullptr, {}},
+        {"decimal above 2^32", S("TextBkColor1=4294967297\nTextColor1Enable=4294967296\n"
+                                 "TextColor2=99999999999999999999999999\n"), nullptr, {}},
+        {"a 1 MiB line of another key",
+         Crlf("[other]\nBig=") + kMib + Crlf("\nAfter=1\n" + std::string(kCustomText)), &kCustom,
+         {"After=1"}},
+        {"a 1 MiB value of a setting", S("TextBkColor1=") + kDigits + Crlf("\nKeep=1\n"), nullptr,
+         {"Keep=1"}},
+        {"LF line ends", kOther + kCustomText, &kCustom, {"Keep=1"}},
+        {"CR line ends", Eol(kOther + kCustomText, "\r"), nullptr, {}},
+        {"mixed line ends",
+         "[setting]\r\nTextBkColor1=0x0000FF\nTextColor1Enable=1\rTextColor2Enable=1\n\r", nullptr,
+         {}},
+        {"no line end at the end", "[setting]\r\nTextBkColor1=0x0000FF", &kBk1Blue, {}},
+        {"comment lines", S(";TextBkColor1Enable=0\n;TextBkColor1=0x00FF00\n"), &kDefaults,
+         {";TextBkColor1Enable=0"}},
+        {"other sections before and after",
+         Crlf("[before]\nA=1\n" + std::string(kCustomText) + "[after]\nB=2\nC=\n"), &kCustom,
+         {"[before]", "A=1", "[after]", "B=2"}},
+        {"keys before any section",
+         Crlf("TextBkColor1=0x00FF00\nLoose=1\n[setting]\nTextColor1Enable=1\n"), &kLoose,
+         {"Loose=1"}},
+        {"keys without a value sign", S("TextBkColor1Enable\nTextColor1\nFlag\n"), nullptr,
+         {"Flag"}},
+        {"text after the numbers",
+         S("TextBkColor1=0x0000FFzz\nTextBkColor2Enable=1 ; on\nTextBkColor2=12a\n"), nullptr, {}},
+        {"quoted values", S("TextBkColor1=\"0x0000FF\"\nTextColor1='0x00FF00'\n"), nullptr, {}},
+        {"upper-case 0X and signs", S("TextBkColor1=0X0000FF\nTextColor1=+255\nTextColor2=0x+5\n"),
+         nullptr, {}},
+        {"leading zeros", S("TextBkColor1=000000255\nTextColor1Enable=0001\n"), nullptr, {}},
+        {"blank and whitespace-only lines",
+         Crlf("\n\n   \n\t\n") + S("\n  \nTextBkColor1=0x0000FF\n\n"), &kBk1Blue, {}},
+        {"500 other sections", ManySections(), &kCustom, {"[s0]", "[s499]"}},
+        {"value signs everywhere", Crlf("==\n=\n") + S("=1\nTextBkColor1==0x0000FF\n"), nullptr,
+         {}},
+    };
+    // clang-format on
+}
+
+}  // namespace
+
+TEST_F(SettingsFileRobustness, HandWrittenFiles) {
+    std::vector<CorpusCase> corpus = Corpus();
+    for (const CorpusCase &c : corpus) {
+        SCOPED_TRACE(std::string(c.name) + ": " + Printable(c.bytes, 80));
+        CheckFile(c.bytes, c.expected, true, c.kept);
+    }
+    printf("%u hand-written files\n", static_cast<unsigned>(corpus.size()));
+}
+
+namespace {
+
+// A random file made of pieces of good and bad ones.
+std::string RandomFile(Random &random, bool *wide) {
+    static const char *const kHeads[] = {"[setting]",  "[Setting]", "[SETTING]",  "[other]",
+                                         "[",          "]",         "[setting",   "[ setting ]",
+                                         "[settings]", "[]",        "[setting]]", "[x]"};
+    static const char *const kKeys[] = {"TextColor1Enable",
+                                        "TextColor1",
+                                        "TextColor2Enable",
+                                        "TextColor2",
+                                        "TextBkColor1Enable",
+                                        "TextBkColor1",
+                                        "TextBkColor2Enable",
+                                        "TextBkColor2",
+                                        "textbkcolor1",
+                                        " TextBkColor1 ",
+                                        "TextColor1Enable\t",
+                                        "Keep",
+                                        "k",
+                                        "",
+                                        "Text Color1",
+                                        ";TextColor1",
+                                        "=",
+                                        "#x"};
+    static const char *const kValues[] = {
+        "0",          "1",        "2",           "-1",         "0x",
+        "0x0000FF",   "0xF0F0F0", "0x123456789", "4294967296", "99999999999999999999",
+        "",           " ",        "0X1F",        "junk",       "0xFFFFFFFF",
+        "16711680",   "0x00ff00", "=",           "1 ; on",     "-2147483648",
+        "0x80000000", "\"5\""};
+    static const char *const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r", ""};
+    std::string text = random.OneIn(10) ? "\xEF\xBB\xBF" : "";
+    if (random.OneIn(2)) text += std::string(kHeads[random.Below(3)]) + "\r\n";
+    std::string good = Crlf(kDefaultSettingsText);
+    for (uint32_t line = 0, lines = random.Below(24); line < lines; ++line) {
+        switch (random.Below(10)) {
+        case 0:
+            text += kHeads[random.Below(sizeof kHeads / sizeof *kHeads)];
+            break;
+        case 1:
+            for (uint32_t n = 1 + random.Below(12); n > 0; --n) text += (char)random.Below(256);
+            break;
+        case 2: {
+            size_t from = random.Below((uint32_t)good.size());
+            text += good.substr(from, random.Below(40));
+            break;
+        }
+        case 3:
+            if (random.OneIn(4))
+                text += std::string(random.Below(4000), (char)('a' + random.Below(26)));
+            break;
+        default:
+            text += kKeys[random.Below(sizeof kKeys / sizeof *kKeys)];
+            text += "=";
+            text += kValues[random.Below(sizeof kValues / sizeof *kValues)];
+        }
+        text += kEnds[random.Below(sizeof kEnds / sizeof *kEnds)];
+    }
+    *wide = random.OneIn(12);
+    if (!*wide) return text;
+    std::string out = "\xFF\xFE";
+    for (char c : text) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(SettingsFileRobustness, RandomFilesMadeOfPiecesOfGoodOnes) {
+    const int kFiles = 800, kPageEvery = 40;
+    const uint64_t seed = SeedFromEnvironment(0xA17C0105);
+    Random random(seed);
+    int wide = 0, non_default = 0, pages = 0;
+    DWORD start = GetTickCount(), slowest = 0;
+    for (int i = 0; i < kFiles; ++i) {
+        bool is_wide = false;
+        std::string bytes = RandomFile(random, &is_wide);
+        DWORD file_start = GetTickCount();
+        bool with_page = i % kPageEvery == 0;
+        CheckFile(bytes, nullptr, with_page);
+        slowest = std::max(slowest, GetTickCount() - file_start);
+        wide += is_wide;
+        pages += with_page;
+        non_default += !SameSettings(PainterSettings, kDefaults);
+        if (HasFailure()) {
+            ADD_FAILURE() << "file " << i << " of seed " << seed << ": " << Printable(bytes, 400);
+            break;
+        }
+    }
+    printf(
+        "seed %llu: %d files, %d UTF-16, %d with other values than the defaults, %d also "
+        "through the page; %lu ms, slowest file %lu ms\n",
+        (unsigned long long)seed, kFiles, wide, non_default, pages, GetTickCount() - start,
+        slowest);
+}
+
+// ---- files the platform will not let us read or write ----------------------------------------
+
+namespace {
+
+enum FaultKind { HELD_UNSHARED, HELD_SHARED_FOR_READING, FOLDER, READ_ONLY_FILE, READ_ONLY_FOLDER };
+
+bool CanOpen(const std::string &path, DWORD access) {
+    HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool CanCreateBesideSettings() {
+    std::string probe = ExeDir() + "\\probe.tmp";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                              FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// One fault, switched on for as long as the object lives.
+struct Fault {
+    FaultKind kind;
+    HANDLE held = INVALID_HANDLE_VALUE;
+    bool writable = true;  // what the fault leaves possible, found out by trying
+    bool readable = true;
+
+    explicit Fault(FaultKind k) : kind(k) {
+        std::string path = SettingsFile();
+        switch (kind) {
+        case HELD_UNSHARED:
+        case HELD_SHARED_FOR_READING:
+            held =
+                CreateFileA(path.c_str(), GENERIC_READ, kind == HELD_UNSHARED ? 0 : FILE_SHARE_READ,
+                            NULL, OPEN_EXISTING, 0, NULL);
+            EXPECT_NE(INVALID_HANDLE_VALUE, held);
+            break;
+        case FOLDER:
+            RemoveSettingsFile();
+            EXPECT_TRUE(CreateDirectoryA(path.c_str(), NULL));
+            break;
+        case READ_ONLY_FILE:
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+            break;
+        case READ_ONLY_FOLDER:
+            SetFileAttributesA(ExeDir().c_str(), FILE_ATTRIBUTE_READONLY);
+            break;
+        }
+        // Run as root, the read-only attribute (which Wine maps to Unix permissions) does not stop
+        // a write, and Wine keeps no such attribute on a folder at all: there the fault is no
+        // fault, and only what holds either way is checked below.
+        if (kind == READ_ONLY_FOLDER) {
+            writable = CanCreateBesideSettings();
+        } else if (kind != FOLDER) {
+            writable = CanOpen(path, GENERIC_WRITE);
+            readable = CanOpen(path, GENERIC_READ);
+        } else {
+            writable = readable = false;
+        }
+    }
+    ~Fault() {
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        if (kind == FOLDER) {
+            EXPECT_TRUE(RemoveDirectoryA(SettingsFile().c_str())) << "something was put inside";
+        }
+        if (kind == READ_ONLY_FILE)
+            SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (kind == READ_ONLY_FOLDER) SetFileAttributesA(ExeDir().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+};
+
+// What the settings path holds: the file's bytes, or a mark for a folder or for nothing.
+std::string PathContent() {
+    DWORD attributes = GetFileAttributesA(SettingsFile().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return "(nothing)";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "(folder)";
+    return ReadFileBytes(SettingsFile());
+}
+
+}  // namespace
+
+TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
+    HMODULE painter = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+    auto get_info = ExportOf<GetGPluginInfoProc>(painter, GENERAL_PLUGIN_EXPORT);
+    ASSERT_NE(nullptr, get_info);
+    const GPluginRecord *record = get_info();
+    HWND host = CreateFakeHost(), owner = CreateRecorderWindow();
+    FakeHostAnswer = owner;
+    MSG reload = {host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0, 0, {0, 0}};
+    const std::string kFile = Crlf(std::string("[other]\nKeep=1\n") + kCustomText);
+
+    const struct {
+        const char *name;
+        FaultKind kind;
+    } faults[] = {
+        {"held open by another handle without sharing", HELD_UNSHARED},
+        {"held open by another handle sharing only reads", HELD_SHARED_FOR_READING},
+        {"replaced by a folder of the same name", FOLDER},
+        {"read-only file", READ_ONLY_FILE},
+        {"read-only folder and no file yet", READ_ONLY_FOLDER},
+    };
+    for (const auto &f : faults) {
+        SCOPED_TRACE(f.name);
+        bool has_file = f.kind != READ_ONLY_FOLDER;
+        if (has_file) PutSettingsBytes(kFile);
+        const RowColorSettings stored = has_file ? kCustom : kDefaults;
+        record->event_callback(host, GPEVENT_INIT);
+        ExpectPaints(owner, list, stored);
+        HWND page = NULL, sheet = OpenPageSheet(page_record, &page, false);
+        ASSERT_NE(nullptr, page);
+        SendDlgItemMessageA(page, kCheckIds[0], BM_CLICK, 0, 0);  // the user's change
+        RowColorSettings working = WithFlagsAsTicks(stored);
+        working.TextColor1Enable = !working.TextColor1Enable;
+        {
+            Fault fault(f.kind);
+            const std::string content = PathContent();
+            const ProfileView before = ReadProfileView(SettingsFile());
+            printf("%s: %s, %s\n", f.name, fault.readable ? "readable" : "unreadable",
+                   fault.writable ? "writable" : "not writable");
+
+            SendMessageA(sheet, PSM_APPLY, 0, 0);  // fails without a word
+            ExpectPageShows(page, working);        // and the page keeps its state
+            record->message_hook(&reload);
+            RowColorSettings now;
+            LoadSettings(&now);
+            if (!fault.writable) {
+                EXPECT_EQ(Printable(content), Printable(PathContent())) << "written to";
+                // What can be read is the file as it was; what cannot gives the defaults.
+                EXPECT_TRUE(SameSettings(fault.readable ? stored : kDefaults, now))
+                    << Describe(now);
+            } else {  // no fault after all: a save as any other
+                ExpectCompleteSave(working, before, has_file ? kFile : "");
+            }
+            ExpectPaints(owner, list, now);  // the painter goes on with what it loaded
+
+            record->event_callback(host, GPEVENT_QUIT);
+            EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(owner));
+            if (!fault.writable) {
+                EXPECT_EQ(Printable(content), Printable(PathContent())) << "written at the stop";
+            }
+        }
+        // Once the fault is gone, the page's next apply writes what the user chose.
+        std::string bytes = ReadFileBytes(SettingsFile());
+        ProfileView before = ReadProfileView(SettingsFile());
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        ExpectCompleteSave(working, before, bytes);
+        DestroyWindow(sheet);
+        RemoveSettingsFile();
+    }
+    DestroyWindow(owner);
+    DestroyWindow(host);
+    FreeLibrary(painter);
+}
