@@ -8,10 +8,11 @@ WNDPROC PreviousWndProc;
 
 namespace {
 
-// The list-view whose pre-paint was answered last: its item notifications are coloured without
-// asking again, so the per-row path stays a compare and two stores. The last sender found not
-// to be a list-view is remembered too, so that a toolbar's stream of notifications costs one
-// compare each instead of a class lookup.
+// What the last look at a sender found: the list-view whose rows are being coloured, and the
+// last sender that is no list-view. Every paint of a control starts with its pre-paint, and
+// there the sender is looked at afresh (a handle may have died or been reused since); the item
+// notifications that follow cost one compare, so the per-row path stays a compare and two
+// stores.
 HWND ColouredList;
 HWND ForeignSender;
 
@@ -25,16 +26,23 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return CallWindowProcA(PreviousWndProc, window, message, wparam, lparam);
 }
 
-BOOL IsListSender(HWND sender) {
-    // A destroyed list's handle is no list any more: its old records must not be trusted.
-    if (sender == ColouredList && sender != NULL && IsWindow(sender)) return TRUE;
-    if (sender == ForeignSender) return FALSE;
-    if (!IsListViewWindow(sender)) {
+BOOL LookAtSender(HWND sender) {
+    BOOL is_list = IsListViewWindow(sender);
+    if (is_list) {
+        ColouredList = sender;
+        if (ForeignSender == sender) ForeignSender = NULL;
+    } else {
         ForeignSender = sender;
-        return FALSE;
+        if (ColouredList == sender) ColouredList = NULL;
     }
-    ColouredList = sender;
-    return TRUE;
+    return is_list;
+}
+
+BOOL IsListSender(HWND sender, DWORD stage) {
+    if (stage == CDDS_PREPAINT) return LookAtSender(sender);
+    if (sender == ColouredList && sender != NULL) return TRUE;
+    if (sender == ForeignSender) return FALSE;
+    return LookAtSender(sender);
 }
 
 void ColourRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
@@ -70,9 +78,11 @@ LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     }
     // Only a list-view's record is long enough to hold the colours; a toolbar's or a button's
     // shorter record must never be written to, at any stage.
-    if (!IsListSender(header->hwndFrom)) return PassOn(window, message, wparam, lparam);
-
     NMLVCUSTOMDRAW *draw = reinterpret_cast<NMLVCUSTOMDRAW *>(lparam);
+    if (!IsListSender(header->hwndFrom, draw->nmcd.dwDrawStage)) {
+        return PassOn(window, message, wparam, lparam);
+    }
+
     if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColourRow(draw, PainterSettings);
     return PassOn(window, message, wparam, lparam);

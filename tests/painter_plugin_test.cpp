@@ -45,11 +45,7 @@ struct PainterPlugin : ::testing::Test {
         DestroyWindow(host);
     }
     void Load() {
-        module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
-        ASSERT_NE(nullptr, module);
-        auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
-        ASSERT_NE(nullptr, get_info);
-        record = get_info();
+        module = LoadPainterPlugin(&record);
         ASSERT_NE(nullptr, record);
     }
     int Event(int code) { return record->event_callback(host, code); }
@@ -60,19 +56,7 @@ struct PainterPlugin : ::testing::Test {
         msg.wParam = wparam;
         return record->message_hook(&msg);
     }
-    // What the target's procedure makes of one item pre-paint of the given row.
-    COLORREF PaintedBackground(DWORD_PTR row) {
-        NMLVCUSTOMDRAW draw = {};
-        draw.nmcd.hdr.hwndFrom = list;
-        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-        draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-        SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        draw.nmcd.dwItemSpec = row;
-        draw.clrTextBk = CLR_DEFAULT;
-        SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-        return draw.clrTextBk;
-    }
+    COLORREF PaintedBackground(DWORD_PTR row) { return ItemBackgroundThrough(target, list, row); }
 };
 
 }  // namespace

@@ -103,7 +103,9 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             break;
         case DESTROYED_LIST: {
             // A list-view whose rows were just coloured, then destroyed: its handle is no
-            // list-view any more, and a short record under it must stay as it is.
+            // list-view any more, and a short record under it must stay as it is. Only a
+            // control that is given the handle again can send under it, and its drawing starts
+            // with a pre-paint, as any control's does.
             HWND gone = CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 50, 50, NULL, NULL,
                                         NULL, NULL);
             NMLVCUSTOMDRAW item = {};
@@ -114,8 +116,11 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
             item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
             RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
-            Buffer = buffer;
             DestroyWindow(gone);
+            NMCUSTOMDRAW start = item.nmcd;
+            start.dwDrawStage = CDDS_PREPAINT;
+            RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&start));
+            Buffer = buffer;
             from = gone;
             break;
         }

@@ -18,27 +18,10 @@ const int kPickIds[] = {1002, 1005, 1008, 1011};
 struct Painter {
     HMODULE module = NULL;
     const GPluginRecord *record = nullptr;
-    Painter() {
-        module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
-        auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
-        if (get_info != nullptr) record = get_info();
-    }
+    Painter() { module = LoadPainterPlugin(&record); }
     ~Painter() { FreeLibrary(module); }
     void Event(HWND host, int code) { record->event_callback(host, code); }
 };
-
-// The background the subclassed window gives row 0 in an item pre-paint from `list`.
-COLORREF FirstRowBackground(HWND owner, HWND list) {
-    NMLVCUSTOMDRAW draw = {};
-    draw.nmcd.hdr.hwndFrom = list;
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-    draw.clrTextBk = CLR_DEFAULT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    return draw.clrTextBk;
-}
 
 // The painter's calls that set a window procedure: (window, new procedure).
 std::vector<std::pair<HWND, LONG_PTR>> ProcedureChanges;
@@ -96,7 +79,7 @@ TEST(PluginLifecycle, StopsThatFindTheHostGoneOrChanged) {
         host = CreateFakeHost();
         FakeHostAnswer = owner;
         painter.Event(host, GPEVENT_INIT);
-        EXPECT_EQ(0xF0F0F0u, FirstRowBackground(owner, list));
+        EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0));
         painter.Event(host, GPEVENT_QUIT);
         if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) {
             ADD_FAILURE() << "a later start and stop did not give the procedure back";
@@ -127,7 +110,7 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     for (; cycle < kCycles; ++cycle) {
         painter.Event(host, GPEVENT_INIT);
         if (cycle % 100 == 0) {
-            EXPECT_EQ(0xF0F0F0u, FirstRowBackground(owner, list)) << cycle;
+            EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0)) << cycle;
         }
         painter.Event(host, GPEVENT_QUIT);
         if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) break;

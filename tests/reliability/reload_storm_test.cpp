@@ -9,10 +9,9 @@
 
 TEST(ReloadStorm, TenThousandReloadsBetweenRepaints) {
     RemoveSettingsFile();
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
-    auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
-    ASSERT_NE(nullptr, get_info);
-    const GPluginRecord *record = get_info();
+    const GPluginRecord *record = nullptr;
+    HMODULE module = LoadPainterPlugin(&record);
+    ASSERT_NE(nullptr, record);
     HWND list = CreateReportList(4), frame = GetParent(list), host = CreateFakeHost();
     const COLORREF plain[2] = {RowBackground(list, 0), RowBackground(list, 1)};
     FakeHostAnswer = frame;

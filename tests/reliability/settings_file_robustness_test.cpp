@@ -447,10 +447,9 @@ std::string PathContent() {
 }  // namespace
 
 TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
-    HMODULE painter = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
-    auto get_info = ExportOf<GetGPluginInfoProc>(painter, GENERAL_PLUGIN_EXPORT);
-    ASSERT_NE(nullptr, get_info);
-    const GPluginRecord *record = get_info();
+    const GPluginRecord *record = nullptr;
+    HMODULE painter = LoadPainterPlugin(&record);
+    ASSERT_NE(nullptr, record);
     HWND host = CreateFakeHost(), owner = CreateRecorderWindow();
     FakeHostAnswer = owner;
     MSG reload = {host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0, 0, {0, 0}};

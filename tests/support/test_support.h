@@ -72,6 +72,11 @@ HWND CreateHostMainWindow();
 
 // Loads the built altrowtint.scp and hands out its record (null when that fails).
 HMODULE LoadPagePlugin(const CPluginRecord **record);
+HMODULE LoadPainterPlugin(const GPluginRecord **record);  // the record is null when missing
+
+// The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
+// `list` (CLR_DEFAULT when left alone).
+COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
 
 // Opens the plug-in's page in a modeless property sheet, shown or kept off the screen; returns
 // the sheet (null on failure) and the page. The sheet's procedure records PSM_CHANGED and

@@ -144,6 +144,26 @@ HWND CreateHostMainWindow() {
                            NULL, GetModuleHandleA(NULL), NULL);
 }
 
+HMODULE LoadPainterPlugin(const GPluginRecord **record) {
+    HMODULE module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+    auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
+    *record = get_info != nullptr ? get_info() : nullptr;
+    return module;
+}
+
+COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = row;
+    draw.clrTextBk = CLR_DEFAULT;
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+    return draw.clrTextBk;
+}
+
 HMODULE LoadPagePlugin(const CPluginRecord **record) {
     HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
     auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
