@@ -231,33 +231,7 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
 }
 }  // namespace
 
-HWND CreateHiddenList(int rows) {
-    static bool registered = false;
-    if (!registered) {
-        registered = true;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        WNDCLASSA frame_class = {};
-        frame_class.lpfnWndProc = DefWindowProcA;
-        frame_class.hInstance = GetModuleHandleA(NULL);
-        frame_class.lpszClassName = "AltRowTintHiddenFrame";
-        RegisterClassA(&frame_class);
-    }
-    HWND frame = CreateWindowExA(0, "AltRowTintHiddenFrame", "", WS_OVERLAPPEDWINDOW, 0, 0, 300,
-                                 200, NULL, NULL, GetModuleHandleA(NULL), NULL);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300,
-                                200, frame, NULL, GetModuleHandleA(NULL), NULL);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    column.cx = 100;
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    for (int i = 0; i < rows; ++i) {
-        LVITEMA item = {};
-        item.iItem = i;
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    return list;
-}
+HWND CreateHiddenList(int rows) { return CreateReportList(rows, WC_LISTVIEWA, false); }
 
 namespace {
 HWND PageHostStandIn;

@@ -44,7 +44,7 @@ void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is emp
 
 // A report-view list-view of `rows` rows, the child of a visible frame window of its own whose
 // procedure is DefWindowProcA; the frame (GetParent) receives the list's notifications.
-HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA);
+HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA, bool visible = true);
 
 COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
 COLORREF RowBackground(HWND list, int row);   // a pixel in the row, right of its text

@@ -65,10 +65,11 @@ void PumpMessages(DWORD milliseconds) {
     } while (static_cast<LONG>(until - GetTickCount()) > 0);
 }
 
-HWND CreateReportList(int rows, const char *class_name) {
+HWND CreateReportList(int rows, const char *class_name, bool visible) {
     RegisterTestClasses();
-    HWND frame = CreateWindowExA(0, kListHostClass, "list", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
-                                 NULL, NULL, GetModuleHandleA(NULL), NULL);
+    DWORD frame_style = WS_POPUP | (visible ? WS_VISIBLE : 0);
+    HWND frame = CreateWindowExA(0, kListHostClass, "list", frame_style, 0, 0, 400, 300, NULL, NULL,
+                                 GetModuleHandleA(NULL), NULL);
     HWND list = CreateWindowExA(0, class_name, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 400,
                                 300, frame, NULL, GetModuleHandleA(NULL), NULL);
     LVCOLUMNA column = {};
@@ -120,29 +121,24 @@ LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }
 }  // namespace
 
-HWND CreateFakeHost() {
-    WNDCLASSA host_class = {};
-    host_class.lpfnWndProc = FakeHostProc;
-    host_class.hInstance = GetModuleHandleA(NULL);
-    host_class.lpszClassName = kFakeHostClass;
-    RegisterClassA(&host_class);
-    return CreateWindowExA(0, kFakeHostClass, "fake host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                           NULL, NULL, GetModuleHandleA(NULL), NULL);
+// A hidden top-level window of its own class (registered on first use) and procedure.
+static HWND CreateTopLevel(const char *class_name, WNDPROC procedure) {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleA(NULL);
+    window_class.lpszClassName = class_name;
+    RegisterClassA(&window_class);
+    return CreateWindowExA(0, class_name, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
 }
+
+HWND CreateFakeHost() { return CreateTopLevel(kFakeHostClass, FakeHostProc); }
 
 WNDPROC ProcOf(HWND window) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-HWND CreateHostMainWindow() {
-    WNDCLASSA host_class = {};
-    host_class.lpfnWndProc = RecordingProc;
-    host_class.hInstance = GetModuleHandleA(NULL);
-    host_class.lpszClassName = HOST_WINDOW_CLASS;
-    RegisterClassA(&host_class);
-    return CreateWindowExA(0, HOST_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL,
-                           NULL, GetModuleHandleA(NULL), NULL);
-}
+HWND CreateHostMainWindow() { return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc); }
 
 HMODULE LoadPainterPlugin(const GPluginRecord **record) {
     HMODULE module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
