@@ -1,4 +1,5 @@
 #include "console_output.h"
+#include "text_buffer.h"
 
 #include <windows.h>
 #include <stdarg.h>
@@ -36,12 +37,7 @@ void WriteTo(DWORD which, const char *text) {
 }
 
 void AppendToSummary(const char *line) {
-    int used = lstrlenA(Summary);
-    if (used > 0) {
-        lstrcpynA(Summary + used, kSummarySeparator, SUMMARY_CAPACITY - used);
-        used = lstrlenA(Summary);
-    }
-    lstrcpynA(Summary + used, line, SUMMARY_CAPACITY - used);  // cut, never overrun
+    AppendListItem(Summary, SUMMARY_CAPACITY, kSummarySeparator, line);
 }
 
 }  // namespace

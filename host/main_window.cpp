@@ -4,6 +4,7 @@
 
 #include "command_line.h"
 #include "console_output.h"
+#include "text_buffer.h"
 #include "host_contract.h"
 #include "list_data.h"
 #include "list_pane.h"
@@ -156,12 +157,7 @@ void ShowStartupStatus(void) {
     wsprintfA(text, "%d rows. Plug-ins: ", LIST_ROW_COUNT);
     int used = lstrlenA(text);
     DescribeLoadedPlugins(text + used, STATUS_CAPACITY - used);
-    if (ProblemSummary()[0] != '\0') {
-        used = lstrlenA(text);
-        lstrcpynA(text + used, ". ", STATUS_CAPACITY - used);
-        used = lstrlenA(text);
-        lstrcpynA(text + used, ProblemSummary(), STATUS_CAPACITY - used);
-    }
+    if (ProblemSummary()[0] != '\0') AppendListItem(text, STATUS_CAPACITY, ". ", ProblemSummary());
     ShowStatus(text);
 }
 

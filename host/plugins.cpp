@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "console_output.h"
+#include "text_buffer.h"
 #include "host_contract.h"
 
 namespace {
@@ -33,11 +34,6 @@ struct Plugin {
 
 Plugin Plugins[MAX_PLUGINS];
 int PluginCount;
-
-void AppendText(char *text, int capacity, const char *more) {
-    int used = lstrlenA(text);
-    if (used < capacity) lstrcpynA(text + used, more, capacity - used);
-}
 
 BOOL GetPluginFolder(char *folder) {
     DWORD length = GetModuleFileNameA(NULL, folder, MAX_PATH);
@@ -204,8 +200,7 @@ int CollectSettingsPages(HPROPSHEETPAGE *pages, int capacity, char *paths, int p
             continue;
         }
         pages[count++] = page;
-        if (paths[0] != '\0') AppendText(paths, paths_capacity, kListSeparator);
-        AppendText(paths, paths_capacity, path);
+        AppendListItem(paths, paths_capacity, kListSeparator, path);
     }
     return count;
 }
@@ -213,8 +208,7 @@ int CollectSettingsPages(HPROPSHEETPAGE *pages, int capacity, char *paths, int p
 void DescribeLoadedPlugins(char *text, int capacity) {
     text[0] = '\0';
     for (int i = 0; i < PluginCount; ++i) {
-        if (i > 0) AppendText(text, capacity, kListSeparator);
-        AppendText(text, capacity, Plugins[i].file_name);
+        AppendListItem(text, capacity, kListSeparator, Plugins[i].file_name);
     }
     if (PluginCount == 0) AppendText(text, capacity, "none");
 }

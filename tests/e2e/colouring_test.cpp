@@ -46,8 +46,7 @@ void ChangeEvenRowBackground(const RunningHost &host, HWND sheet) {
 }
 
 TEST(FirstStart, PaintsEvenIndexRowsGreyAndSavesTheDefaultsAtQuit) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     ASSERT_TRUE(host.Start(folder));
     EXPECT_EQ(300, host.RowCount());
@@ -75,8 +74,7 @@ class SettingsDialogEnding : public testing::TestWithParam<DialogEnding> {};
 
 TEST_P(SettingsDialogEnding, AppliesOnlyThroughApplyOrOkAndRepaintsAtOnce) {
     const DialogEnding &ending = GetParam();
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     ASSERT_TRUE(host.Start(folder));
     COLORREF list_background = host.ListBackground();
@@ -111,14 +109,10 @@ const DialogEnding kDialogEndings[] = {
     {"Ok", IDOK, true, false},
     {"Cancel", IDCANCEL, false, false},
 };
-INSTANTIATE_TEST_SUITE_P(, SettingsDialogEnding, testing::ValuesIn(kDialogEndings),
-                         [](const testing::TestParamInfo<DialogEnding> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(, SettingsDialogEnding, testing::ValuesIn(kDialogEndings), CaseName());
 
 TEST(Persistence, AppliedColoursShowAgainAfterARestart) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     {
         RunningHost first;
         ASSERT_TRUE(first.Start(folder));
@@ -152,8 +146,7 @@ class HandEditedSettings : public testing::TestWithParam<HandEditedFile> {};
 
 TEST_P(HandEditedSettings, ShowFromTheFirstPaint) {
     const HandEditedFile &file = GetParam();
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     WriteText(SettingsFileIn(folder), file.text);
     RunningHost host;
     ASSERT_TRUE(host.Start(folder));
@@ -176,9 +169,6 @@ const HandEditedFile kHandEditedFiles[] = {
      "[setting]\nTextBkColor2Enable=2\nTextBkColor2=0x336699\n", kLightGrey, RGB(0x99, 0x66, 0x33)},
     {"AllOff", "[setting]\nTextBkColor1Enable=0\n", kListBackground, kListBackground},
 };
-INSTANTIATE_TEST_SUITE_P(, HandEditedSettings, testing::ValuesIn(kHandEditedFiles),
-                         [](const testing::TestParamInfo<HandEditedFile> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(, HandEditedSettings, testing::ValuesIn(kHandEditedFiles), CaseName());
 
 }  // namespace

@@ -18,8 +18,7 @@ bool ProbeLogged(const std::string &folder, const std::string &line) {
 }
 
 TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     ASSERT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
                           (folder + "\\plugin\\contract_probe.sgp").c_str(), FALSE));
     RunningHost host;

@@ -95,7 +95,7 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeout_ms) {
 
 // ---- folders ---------------------------------------------------------------------------------
 
-std::string FreshRunFolder() {
+static std::string FreshRunFolder() {
     const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "." + test->name();
     for (char &c : name) {
@@ -109,15 +109,16 @@ std::string FreshRunFolder() {
     return folder;
 }
 
-void CopyHost(const std::string &folder, bool with_plugins) {
-    std::string demo = DemoDir();
+std::string FreshHostFolder(bool with_plugins) {
+    std::string folder = FreshRunFolder(), demo = DemoDir();
     CopyFileA((demo + "\\" + kHostExe).c_str(), (folder + "\\" + kHostExe).c_str(), FALSE);
-    if (!with_plugins) return;
+    if (!with_plugins) return folder;
     CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
     for (const char *plugin : kBuiltPlugins) {
         CopyFileA((demo + "\\plugin\\" + plugin).c_str(), (folder + "\\plugin\\" + plugin).c_str(),
                   FALSE);
     }
+    return folder;
 }
 
 std::string FixturePath(const char *file_name) { return ExeDir() + "\\" + file_name; }

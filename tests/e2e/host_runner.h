@@ -20,10 +20,9 @@ const DWORD kHostTimeoutMs = 10000;
 bool WaitUntil(const std::function<bool()> &condition, DWORD timeout_ms = kHostTimeoutMs);
 
 // ---- folders ---------------------------------------------------------------------------------
-// A new empty folder for the running test, under the test program's folder.
-std::string FreshRunFolder();
-// refhost.exe copied from the build's demo folder, and its plugin\ folder unless told otherwise.
-void CopyHost(const std::string &folder, bool with_plugins = true);
+// A new folder for the running test, under the test program's folder, holding refhost.exe from
+// the build's demo folder and, unless told otherwise, its plugin\ folder.
+std::string FreshHostFolder(bool with_plugins = true);
 // A module built beside the test program (the fake plug-ins).
 std::string FixturePath(const char *file_name);
 std::string SettingsFileIn(const std::string &folder);

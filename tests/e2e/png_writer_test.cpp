@@ -91,10 +91,7 @@ const ImageCase kImages[] = {
     {"Diagonal", 64, 64, Diagonal},
     {"WidestRowsFarApart", 8192, 4, VerticalLines},  // the row above at the longest distance
 };
-INSTANTIATE_TEST_SUITE_P(, PngWriterRoundTrip, testing::ValuesIn(kImages),
-                         [](const testing::TestParamInfo<ImageCase> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(, PngWriterRoundTrip, testing::ValuesIn(kImages), CaseName());
 
 TEST(PngWriter, FlatScreensStaySmall) {
     Source source = MakeImage(640, 400, RowStripes);

@@ -25,8 +25,7 @@ class BadModuleInPluginFolder : public testing::TestWithParam<BadModule> {};
 
 TEST_P(BadModuleInPluginFolder, IsSkippedWithAMessageAndTheRestWorks) {
     const BadModule &bad = GetParam();
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     std::string target = folder + "\\plugin\\" + bad.file_name;
     if (bad.fixture == NULL)
         WriteText(target, kGarbageText);
@@ -61,10 +60,7 @@ const BadModule kBadModules[] = {
     {"NullConfigurationRecord", "nullrecord.scp", "module_null_record.dll", "no record"},
     {"DecliningProbe", "declines.scp", "module_declining_probe.dll", "probe declined"},
 };
-INSTANTIATE_TEST_SUITE_P(, BadModuleInPluginFolder, testing::ValuesIn(kBadModules),
-                         [](const testing::TestParamInfo<BadModule> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(, BadModuleInPluginFolder, testing::ValuesIn(kBadModules), CaseName());
 
 // Starts without plug-ins: the list shows unpainted and the status bar says why.
 void ExpectListWithoutPlugins(const std::string &folder, const char *message) {
@@ -85,22 +81,19 @@ void ExpectListWithoutPlugins(const std::string &folder, const char *message) {
 }
 
 TEST(PluginFolder, MissingFolderStartsWithoutPlugins) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder, false);
+    std::string folder = FreshHostFolder(false);
     ExpectListWithoutPlugins(folder, "no plugin folder");
 }
 
 TEST(PluginFolder, EmptyFolderStartsWithoutPlugins) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder, false);
+    std::string folder = FreshHostFolder(false);
     CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
     WriteText(folder + "\\plugin\\readme.txt", "not a plug-in\n");
     ExpectListWithoutPlugins(folder, "holds no");
 }
 
 TEST(SettingsFile, GarbageGivesTheDefaultsAndGetsTheKeysAtQuit) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     const std::string garbage = "\x7F\x01 ==== [[ ]]\n= =\nlorem=ipsum\n";
     WriteFileBytes(SettingsFileIn(folder), garbage);
     RunningHost host;
@@ -115,8 +108,7 @@ TEST(SettingsFile, GarbageGivesTheDefaultsAndGetsTheKeysAtQuit) {
 }
 
 TEST(HostSwitches, SettingsSwitchOpensTheDialogAtStart) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     ASSERT_TRUE(host.Start(folder, "--settings"));
     HWND sheet = NULL;
@@ -141,8 +133,7 @@ class HostCommandLine : public testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(HostCommandLine, EndsAtOnceWithItsExitCode) {
     const CommandLineCase &c = GetParam();
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     EXPECT_EQ(c.exit_code, host.RunToEnd(folder, c.arguments));
     EXPECT_NE(std::string::npos, host.Stdout().find(c.in_stdout)) << host.Stdout();
@@ -155,9 +146,6 @@ const CommandLineCase kCommandLines[] = {
     {"UnknownSwitch", "--colour red", 2, "", "'--colour'"},
     {"ScreenshotWithoutPath", "--screenshot", 2, "", "--screenshot"},
 };
-INSTANTIATE_TEST_SUITE_P(, HostCommandLine, testing::ValuesIn(kCommandLines),
-                         [](const testing::TestParamInfo<CommandLineCase> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(, HostCommandLine, testing::ValuesIn(kCommandLines), CaseName());
 
 }  // namespace

@@ -35,8 +35,7 @@ protected:
 };
 
 TEST_F(Screenshot, IsAPngShowingAlternateRowsAndTheHostStopsItsPlugins) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     ASSERT_EQ(0u, host.RunToEnd(folder, "--screenshot shot.png"));
     EXPECT_NE(std::string::npos, host.Stdout().find("shot.png")) << host.Stdout();
@@ -49,8 +48,7 @@ TEST_F(Screenshot, IsAPngShowingAlternateRowsAndTheHostStopsItsPlugins) {
 }
 
 TEST_F(Screenshot, UnwritablePathFailsWithAMessageAndStillStopsThePlugins) {
-    std::string folder = FreshRunFolder();
-    CopyHost(folder);
+    std::string folder = FreshHostFolder();
     RunningHost host;
     EXPECT_EQ(1u, host.RunToEnd(folder, "--screenshot no-such-folder\\shot.png"));
     EXPECT_NE(std::string::npos, host.Stderr().find("no-such-folder\\shot.png")) << host.Stderr();

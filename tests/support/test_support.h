@@ -5,12 +5,21 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <prsht.h>
 
 #include "host_contract.h"
 
 #include <string>
 #include <vector>
+
+// Names each case of a parameterised suite after its `name` field.
+struct CaseName {
+    template <typename Case>
+    std::string operator()(const testing::TestParamInfo<Case> &info) const {
+        return info.param.name;
+    }
+};
 
 // ---- files -----------------------------------------------------------------------------------
 std::string ExeDir();                           // folder of the running test program
