@@ -5,6 +5,7 @@
 #include "host_contract.h"
 #include "row_paint.h"
 #include "settings.h"
+#include "subclass.h"
 
 extern "C" {
 int CALLBACK PainterMessageHook(MSG *msg);
@@ -16,41 +17,50 @@ static const GPluginRecord GPluginInfo = {0, PainterMessageHook, PainterEvent};
 
 const GPluginRecord *GetGPluginInfo(void) { return &GPluginInfo; }
 
-// The window whose procedure RowPaintProc replaced, while it is in place.
-static HWND SubclassedWindow;
-
 static HWND QueryListOwner(HWND host_window) {
     return reinterpret_cast<HWND>(
         SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
+}
+
+// Started: RowPaintProc is in a window's chain and colours.
+static BOOL IsStarted(void) { return PreviousWndProc != NULL && !IsRowPaintDormant(); }
+
+// Another plug-in that subclassed the window after this one keeps calling through RowPaintProc
+// for as long as the window lives, also after the host has unloaded this module.
+static void PinThisModule(void) {
+    HMODULE self = NULL;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCWSTR>(&PinThisModule), &self);
 }
 
 int PainterAttach(HWND host_window) {
     LoadSettings(&PainterSettings);  // the first row painted already uses the file's values
     // A second start without a stop keeps the original procedure: recording RowPaintProc as its
     // own predecessor would recurse without end on the next message.
-    if (PreviousWndProc != NULL) return 1;
+    if (IsStarted()) return 1;
     HWND target = QueryListOwner(host_window);
     if (target == NULL || !IsWindow(target)) return 1;
-    PreviousWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc)));
-    SubclassedWindow = target;
+    // A stop may have left RowPaintProc in this very window's chain: it colours again from
+    // there and never goes in twice. Left in another window's chain, it comes out first.
+    if (target != SubclassedWindow()) {
+        if (!RemoveRowPaintProc() || !InstallRowPaintProc(target)) return 1;
+    }
+    SetRowPaintDormant(FALSE);
     return 1;
 }
 
 void PainterDetach(HWND host_window) {
     // A stop without a start has nothing to put back, and no loaded values to write.
-    if (PreviousWndProc == NULL) return;
+    if (!IsStarted()) return;
     // The host is asked again, as at start, but the procedure goes back to the window it was
     // taken from: a host that names no window, a destroyed one or another one at stop must
     // neither leave RowPaintProc behind (it dies with this module) nor hand the original
     // procedure to a stranger.
     QueryListOwner(host_window);
-    if (IsWindow(SubclassedWindow)) {
-        SetWindowLongPtrA(SubclassedWindow, GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(PreviousWndProc));
-    }
-    PreviousWndProc = NULL;
-    SubclassedWindow = NULL;
+    SetRowPaintDormant(TRUE);
+    // Only while RowPaintProc is still the window's own procedure can the previous one go back;
+    // putting it back over a later subclass would cut that one out of the chain.
+    if (!RemoveRowPaintProc()) PinThisModule();
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
     // all eight keys in order, and creates the file with the defaults when there is none.
@@ -62,6 +72,7 @@ int CALLBACK PainterMessageHook(MSG *msg) {
     if (msg != NULL && msg->message == WM_HOST_PLUGINNOTIFY &&
         msg->wParam == PLUGINNOTIFY_RELOADSETTINGS) {
         LoadSettings(&PainterSettings);
+        RepaintColoredList();  // no part of the list keeps the old colours until it repaints
     }
     return 0;
 }
@@ -72,7 +83,11 @@ int CALLBACK PainterEvent(HWND host_window, int event_code) {
     return 1;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// cppcheck-suppress constParameter ; the loader calls it with exactly this signature
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+    // Unloaded without a stop: RowPaintProc must not stay in a chain in memory that is about to
+    // go. At process exit (reserved set) the windows go too, and nothing is touched.
+    if (reason == DLL_PROCESS_DETACH && reserved == NULL) RemoveRowPaintProc();
     return TRUE;
 }

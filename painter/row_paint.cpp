@@ -5,6 +5,7 @@
 
 RowColorSettings PainterSettings;
 WNDPROC PreviousWndProc;
+CallWindowProcFunction PassOnThrough = CallWindowProcA;
 
 namespace {
 
@@ -15,6 +16,7 @@ namespace {
 // stores.
 HWND ColouredList;
 HWND ForeignSender;
+BOOL Dormant;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
@@ -23,11 +25,24 @@ enum { CLASS_NAME_CAPACITY = 256 };
 const char kListViewNamePart[] = "ListView";
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    return CallWindowProcA(PreviousWndProc, window, message, wparam, lparam);
+    return PassOnThrough(PreviousWndProc, window, message, wparam, lparam);
 }
 
+// High-contrast themes pair their own text colours with the list's own backgrounds; a tint
+// under their near-white text would make every other row unreadable.
+BOOL IsHighContrastOn(void) {
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// Decides whether this sender's rows are coloured until its next pre-paint. High contrast can
+// be switched while the host runs and no child window hears of it, so it is asked here, once per
+// paint; a list left to its own colours is remembered like any other foreign sender, which
+// keeps its rows at one compare.
 BOOL LookAtSender(HWND sender) {
-    BOOL is_list = IsListViewWindow(sender);
+    BOOL is_list = !Dormant && IsListViewWindow(sender) && !IsHighContrastOn();
     if (is_list) {
         ColouredList = sender;
         if (ForeignSender == sender) ForeignSender = NULL;
@@ -56,6 +71,20 @@ void ColourRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
 }
 
 }  // namespace
+
+void SetRowPaintDormant(BOOL dormant) {
+    Dormant = dormant;
+    ColouredList = ForeignSender = NULL;  // every sender is looked at afresh
+}
+
+BOOL IsRowPaintDormant(void) { return Dormant; }
+
+void RepaintColoredList(void) {
+    // No erase: the list fills every row's background itself as it paints.
+    if (!Dormant && ColouredList != NULL && IsWindow(ColouredList)) {
+        InvalidateRect(ColouredList, NULL, FALSE);
+    }
+}
 
 BOOL IsListViewWindow(HWND window) {
     if (window == NULL || !IsWindow(window)) return FALSE;

@@ -12,8 +12,22 @@ extern RowColorSettings PainterSettings;
 // The procedure that RowPaintProc replaced; every message passed on goes to it.
 extern WNDPROC PreviousWndProc;
 
+// How messages reach PreviousWndProc: CallWindowProcA, or CallWindowProcW when the subclassed
+// window is a Unicode window, so that its text messages never pass through the ANSI code page.
+typedef LRESULT(WINAPI *CallWindowProcFunction)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
+extern CallWindowProcFunction PassOnThrough;
+
 // Answers the list's custom-draw notifications with per-row colours; passes all else on.
 LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// A dormant RowPaintProc passes every message on untouched. It is dormant after a stop that had
+// to leave it in a window's chain because another subclass sits above it, until the next start.
+void SetRowPaintDormant(BOOL dormant);
+BOOL IsRowPaintDormant(void);
+
+// Invalidates the list whose rows were last coloured, when it is still a window, so that it
+// shows reloaded settings at once; does nothing while dormant.
+void RepaintColoredList(void);
 
 // TRUE when window is a list-view control, under its own class name or a superclass's.
 BOOL IsListViewWindow(HWND window);

@@ -159,6 +159,134 @@ TEST_F(PainterPlugin, RepeatedInitsAndCyclesKeepTheOriginalProcedure) {
     EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    // Unloaded without a stop: nothing of the module may stay in the window's chain.
+    Event(GPEVENT_INIT);
+    FreeLibrary(module);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER, 0, 0));
+    Load();
+}
+
+namespace {
+// Another general plug-in of the same host, subclassing the same window after the painter.
+WNDPROC OtherPluginNext;
+LRESULT CALLBACK OtherPluginProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return CallWindowProcA(OtherPluginNext, window, message, wparam, lparam);
+}
+void OtherPluginStarts(HWND window) {
+    OtherPluginNext = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherPluginProc)));
+}
+void OtherPluginStops(HWND window) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherPluginNext));
+}
+}  // namespace
+
+TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
+    const WNDPROC other = OtherPluginProc;
+    for (bool painter_stops_first : {false, true}) {
+        SCOPED_TRACE(painter_stops_first ? "stopped in start order" : "stopped in reverse order");
+        Event(GPEVENT_INIT);
+        OtherPluginStarts(target);
+        if (!painter_stops_first) OtherPluginStops(target);
+        Event(GPEVENT_QUIT);
+        if (painter_stops_first) {
+            EXPECT_EQ(other, ProcOf(target));  // not cut out of the chain
+            EXPECT_EQ(CLR_DEFAULT,
+                      PaintedBackground(0));  // still called through, colouring nothing
+            Event(GPEVENT_INIT);              // colours again from inside the chain
+            EXPECT_EQ(other, ProcOf(target));
+            EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+            Event(GPEVENT_QUIT);
+        }
+        FreeLibrary(module);
+        if (painter_stops_first) OtherPluginStops(target);  // puts back what it found: ours
+        Recorded().clear();
+        EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 3, 0, 0));
+        EXPECT_EQ(1u, RecordedOf(WM_USER + 3).size());
+        // Kept mapped only while something may still call through it.
+        EXPECT_EQ(painter_stops_first, GetModuleHandleA("altrowtint.sgp") != NULL);
+        Load();
+    }
+    // Still the window's procedure since that stop: a start colours, and never goes in twice.
+    Event(GPEVENT_INIT);
+    Recorded().clear();
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());  // the item, passed on once
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+}
+
+TEST_F(PainterPlugin, AUnicodeOwnerStaysUnicode) {
+    WNDCLASSW unicode_class = {};
+    unicode_class.lpfnWndProc = DefWindowProcW;
+    unicode_class.hInstance = GetModuleHandleW(NULL);
+    unicode_class.lpszClassName = L"AltRowTintUnicodeOwner";
+    RegisterClassW(&unicode_class);
+    HWND owner = CreateWindowExW(0, unicode_class.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 100, 100, NULL, NULL, unicode_class.hInstance, NULL);
+    const LONG_PTR own_proc = GetWindowLongPtrW(owner, GWLP_WNDPROC);
+    FakeHostAnswer = owner;
+    Event(GPEVENT_INIT);
+    EXPECT_TRUE(IsWindowUnicode(owner));
+    EXPECT_EQ(NFR_UNICODE, SendMessageW(owner, WM_NOTIFYFORMAT, 0, NF_QUERY));
+    const wchar_t kTitle[] = L"\uD55C\uAE00 \U0001F600";  // no ANSI code page holds these
+    wchar_t title[16] = L"";
+    SetWindowTextW(owner, kTitle);
+    GetWindowTextW(owner, title, 16);
+    EXPECT_STREQ(kTitle, title);
+    EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0));
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(own_proc, GetWindowLongPtrW(owner, GWLP_WNDPROC));
+    EXPECT_TRUE(IsWindowUnicode(owner));
+    DestroyWindow(owner);
+}
+
+namespace {
+// The platform's answer on high contrast, as a test wants it (Wine cannot switch it).
+bool FakeHighContrast;
+int HighContrastQueries;
+BOOL WINAPI FakeSystemParametersInfoW(UINT action, UINT param, void *data, UINT flags) {
+    BOOL result = SystemParametersInfoW(action, param, data, flags);
+    if (action != SPI_GETHIGHCONTRAST) return result;
+    ++HighContrastQueries;
+    HIGHCONTRASTW *contrast = static_cast<HIGHCONTRASTW *>(data);
+    contrast->dwFlags = FakeHighContrast ? contrast->dwFlags | HCF_HIGHCONTRASTON
+                                         : contrast->dwFlags & ~HCF_HIGHCONTRASTON;
+    return TRUE;
+}
+}  // namespace
+
+TEST_F(PainterPlugin, HighContrastLeavesEveryColourToTheList) {
+    void *platform = PatchImport(module, "USER32.dll", "SystemParametersInfoW",
+                                 reinterpret_cast<void *>(FakeSystemParametersInfoW));
+    ASSERT_NE(nullptr, platform);
+    Event(GPEVENT_INIT);
+    const struct {
+        bool on;
+        COLORREF background;
+        size_t notifications_passed_on;  // pre-paint and item, or the item alone
+    } switches[] = {{true, CLR_DEFAULT, 2}, {false, 0xF0F0F0, 1}, {true, CLR_DEFAULT, 2}};
+    for (const auto &s : switches) {
+        FakeHighContrast = s.on;
+        HighContrastQueries = 0;
+        Recorded().clear();
+        EXPECT_EQ(s.background, PaintedBackground(0)) << s.on;
+        EXPECT_EQ(s.notifications_passed_on, RecordedOf(WM_NOTIFY).size()) << s.on;
+        EXPECT_EQ(1, HighContrastQueries) << "once per paint, not per row";
+    }
+    PatchImport(module, "USER32.dll", "SystemParametersInfoW", platform);  // the module may stay
+}
+
+// The list shows reloaded colours at once: the painter repaints it, nobody else does.
+TEST_F(PainterPlugin, AReloadRepaintsTheListItColoured) {
+    FakeHostAnswer = GetParent(list);
+    Event(GPEVENT_INIT);
+    EXPECT_EQ(0xF0F0F0u, RowBackground(list, 0));
+    WriteSettingsFile("[setting]\nTextBkColor1=0x0000FF\n");
+    Hook(WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS);
+    EXPECT_EQ(0x0000FFu, RowBackground(list, 0, false));
+    Event(GPEVENT_QUIT);
 }
 
 TEST_F(PainterPlugin, UnknownEventsAndBadHostAnswersAreHarmless) {

@@ -56,7 +56,8 @@ void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is emp
 HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA, bool visible = true);
 
 COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
-COLORREF RowBackground(HWND list, int row);   // a pixel in the row, right of its text
+// A pixel in the row, right of its text: after a full redraw, or as the screen shows it now.
+COLORREF RowBackground(HWND list, int row, bool redraw = true);
 
 // An exported function of a loaded module, as the type the caller expects (null when missing).
 template <typename Function>

@@ -94,8 +94,10 @@ COLORREF PixelAt(HWND window, int x, int y) {
     return colour;
 }
 
-COLORREF RowBackground(HWND list, int row) {
-    RedrawWindow(list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+COLORREF RowBackground(HWND list, int row, bool redraw) {
+    if (redraw)
+        RedrawWindow(list, NULL, NULL,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     RECT bounds = {};
     bounds.left = LVIR_LABEL;
