@@ -27,7 +27,10 @@ std::string SettingsFile();                     // altrowtint.ini beside it
 std::string PluginPath(const char *file_name);  // a built plug-in in the build's plugin folder
 bool FileExists(const std::string &path);
 std::string ReadFileBytes(const std::string &path);  // "" when missing
+std::string ReadFileBytes(const std::wstring &path);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
+void WriteFileBytes(const std::wstring &path, const std::string &bytes);
+std::wstring Widen(const std::string &text);  // through the ANSI code page
 void RemoveSettingsFile();
 void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
 std::string ReadSettingsText();                   // CRLF folded to \n
@@ -79,9 +82,12 @@ WNDPROC ProcOf(HWND window);  // a window's current procedure
 // The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder.
 HWND CreateHostMainWindow();
 
-// Loads the built altrowtint.scp and hands out its record (null when that fails).
-HMODULE LoadPagePlugin(const CPluginRecord **record);
-HMODULE LoadPainterPlugin(const GPluginRecord **record);  // the record is null when missing
+// Loads the built altrowtint.scp (or the one at path) and hands out its record (null when that
+// fails); the same for altrowtint.sgp.
+HMODULE LoadPagePlugin(const CPluginRecord **record,
+                       const std::string &path = PluginPath("altrowtint.scp"));
+HMODULE LoadPainterPlugin(const GPluginRecord **record,
+                          const std::string &path = PluginPath("altrowtint.sgp"));
 
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).

@@ -140,8 +140,8 @@ WNDPROC ProcOf(HWND window) {
 
 HWND CreateHostMainWindow() { return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc); }
 
-HMODULE LoadPainterPlugin(const GPluginRecord **record) {
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+HMODULE LoadPainterPlugin(const GPluginRecord **record, const std::string &path) {
+    HMODULE module = LoadLibraryA(path.c_str());
     auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
@@ -160,8 +160,8 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
     return draw.clrTextBk;
 }
 
-HMODULE LoadPagePlugin(const CPluginRecord **record) {
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
+HMODULE LoadPagePlugin(const CPluginRecord **record, const std::string &path) {
+    HMODULE module = LoadLibraryA(path.c_str());
     auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
