@@ -254,6 +254,20 @@ TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
 
 // ---- the page at work ------------------------------------------------------------------------
 
+// The template's Japanese labels reach the controls unchanged, whatever the ANSI code page.
+TEST_F(SettingsPage, EveryControlShowsItsTemplateText) {
+    Open();
+    HWND control = GetWindow(page, GW_CHILD);  // in creation order
+    for (const ItemTemplate &item : kExpectedItems) {
+        ASSERT_NE(nullptr, control);
+        wchar_t text[64] = L"";
+        GetWindowTextW(control, text, 64);
+        EXPECT_EQ(item.text, text)
+            << "control " << static_cast<int>(item.id) << ", code page " << GetACP();
+        control = GetWindow(control, GW_HWNDNEXT);
+    }
+}
+
 TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     WriteSettingsFile(kCustomFile);
     Open();
