@@ -103,15 +103,22 @@ extern HWND VerdictPage;
 HBRUSH SwatchBrush(HWND page, int swatch_id);     // what the page answers WM_CTLCOLORSTATIC with
 COLORREF SwatchColour(HWND page, int swatch_id);  // the colour of that brush
 
-// Answers the next colour chooser of this thread from a timer, with OK and colour or Cancel;
-// Answer.seen tells whether a chooser came up.
-struct ChooserAnswer {
-    bool confirm;
+// Answers the next modal dialog of this thread that has the control `marker`, from a timer that
+// runs until one comes up (or the next call replaces it): keeps the marker's text in
+// Answer.text and presses `button`. In the colour chooser, OK first enters Answer.colour.
+// Answer.seen tells whether such a dialog came up.
+struct DialogAnswer {
+    int marker;
+    int button;
     COLORREF colour;
     bool seen;
+    std::wstring text;
 };
-extern ChooserAnswer Answer;
-void AnswerNextChooser(bool confirm, COLORREF colour = 0);
+extern DialogAnswer Answer;
+void AnswerNextDialog(int marker, int button, COLORREF colour = 0);
+void AnswerNextChooser(bool confirm, COLORREF colour = 0);  // OK with colour, or Cancel
+enum { MESSAGE_BOX_TEXT = 0xFFFF };  // the control of a message box that holds its text
+enum { ID_SHEET_APPLY = 0x3021 };    // the Apply button of a property sheet frame
 
 // Points a module's CreateSolidBrush and DeleteObject at recorders that append to these lists
 // (cleared here); false when the module does not import both.
