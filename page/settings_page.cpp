@@ -141,10 +141,13 @@ int PickColor(HWND owner, COLORREF *colour) {
     return 1;
 }
 
+// Every instance of the host hears it: this one, wherever its window lies among the others, and
+// the others, which may share the same file.
 void NotifyHostSettingsChanged(void) {
-    HWND host = FindWindowA(HOST_WINDOW_CLASS, NULL);
-    if (host != NULL && IsWindow(host)) {
-        PostMessageA(host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
+    for (HWND host = FindWindowExA(NULL, NULL, HOST_WINDOW_CLASS, NULL); host != NULL;
+         host = FindWindowExA(NULL, host, HOST_WINDOW_CLASS, NULL)) {
+        if (IsWindow(host))
+            PostMessageA(host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
     }
 }
 
