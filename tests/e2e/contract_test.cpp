@@ -17,10 +17,16 @@ bool ProbeLogged(const std::string &folder, const std::string &line) {
     return WaitUntil([&] { return ProbeLog(folder).find(line + "\n") != std::string::npos; });
 }
 
-TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
+// A fresh host folder whose plugin folder also holds the probe.
+std::string FolderWithProbe() {
     std::string folder = FreshHostFolder();
-    ASSERT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
+    EXPECT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
                           (folder + "\\plugin\\contract_probe.sgp").c_str(), FALSE));
+    return folder;
+}
+
+TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
+    std::string folder = FolderWithProbe();
     RunningHost host;
     ASSERT_TRUE(host.Start(folder));
 
@@ -57,9 +63,7 @@ TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
 
 // Two instances of the host: an apply reaches the main windows of both, whichever lies above.
 TEST(HostContract, EveryHostInstanceHearsTheReload) {
-    std::string folder = FreshHostFolder();
-    ASSERT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
-                          (folder + "\\plugin\\contract_probe.sgp").c_str(), FALSE));
+    std::string folder = FolderWithProbe();
     RunningHost other;
     ASSERT_TRUE(other.Start(folder));
     HWND own = CreateHostMainWindow();
