@@ -58,7 +58,9 @@ PairedSamples MeasurePair(Operation ours, Operation baseline, int repetitions) {
 }  // namespace
 
 BOOL MeasureSettings(Report *report) {
-    if (!GetSettingsPath(SettingsPath)) return FALSE;
+    wchar_t path[MAX_PATH];
+    if (!GetSettingsPath(path)) return FALSE;
+    WideCharToMultiByte(CP_ACP, 0, path, -1, SettingsPath, MAX_PATH, NULL, NULL);
     // A present file holding the defaults: the saves below then rewrite what it holds.
     SaveSettings(&kDefaults);
     if (GetFileAttributesA(SettingsPath) == INVALID_FILE_ATTRIBUTES) return FALSE;

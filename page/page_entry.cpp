@@ -12,6 +12,12 @@ HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *
 const CPluginRecord *GetCPluginInfo(void);
 }
 
+#ifndef _WIN64
+// PROPSHEETPAGEW_V2_SIZE, which the compiler cannot evaluate here: the record up to the subtitle.
+static_assert(offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + sizeof(LPCWSTR) == 48,
+              "the second version of the page record is 48 bytes");
+#endif
+
 static const CPluginRecord CPluginInfo = {0, 0, PageProbe, CreateSettingsPage};
 
 // The module whose resources hold the page's dialog template.
@@ -28,14 +34,16 @@ HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *
     // A bounded copy: at most capacity - 1 characters and the terminating zero.
     if (path != NULL && capacity >= 1) lstrcpynA(path, SETTINGS_PAGE_PATH, capacity);
 
-    PROPSHEETPAGEA page;
+    // The wide page makes a wide dialog: the template's Japanese labels reach the controls
+    // unchanged, whatever the system's ANSI code page.
+    PROPSHEETPAGEW page;
     ZeroMemory(&page, sizeof page);
-    page.dwSize = PROPSHEETPAGEA_V2_SIZE;  // the record's second version, as hosts expect
+    page.dwSize = PROPSHEETPAGEW_V2_SIZE;  // the record's second version, as hosts expect
     page.dwFlags = PSP_DEFAULT;            // the tab shows the template's caption
     page.hInstance = ModuleInstance;
-    page.pszTemplate = MAKEINTRESOURCEA(IDD_SETTINGSPAGE);
+    page.pszTemplate = MAKEINTRESOURCEW(IDD_SETTINGSPAGE);
     page.pfnDlgProc = SettingsPageProc;
-    return CreatePropertySheetPageA(&page);
+    return CreatePropertySheetPageW(&page);
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

@@ -17,6 +17,11 @@
 #define IDC_BK2_SWATCH 1010
 #define IDC_BK2_PICK 1011
 
+// Strings of the box that reports a save that failed.
+#define IDS_SAVE_FAILED_CAPTION 200
+#define IDS_SAVE_FAILED 201          // followed by the settings file's full path
+#define IDS_SAVE_FAILED_NO_PATH 202  // the host's folder is too deep for the file's name
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <prsht.h>
+#include <strsafe.h>
 
 #include "host_contract.h"
 #include "page_resource.h"
@@ -21,6 +22,7 @@ struct PageRow {
 };
 
 enum { PAGE_ROW_COUNT = 4, CUSTOM_COLOUR_COUNT = 16 };
+enum { CAPTION_CAPACITY = 64, MESSAGE_CAPACITY = 1024 };
 
 const PageRow kPageRows[PAGE_ROW_COUNT] = {
     {IDC_TEXT1_ENABLE, IDC_TEXT1_SWATCH, IDC_TEXT1_PICK, &RowColorSettings::TextColor1Enable,
@@ -86,13 +88,33 @@ void OnCommand(HWND page, int control_id) {
     SendMessageA(GetParent(page), verdict, reinterpret_cast<WPARAM>(page), 0);
 }
 
-void ApplyPage(HWND page) {
+// Tells the user, in a box the page owns, that nothing was saved and which file refused.
+void ReportFailedSave(HWND page) {
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
+    wchar_t path[MAX_PATH], caption[CAPTION_CAPACITY] = L"", text[MESSAGE_CAPACITY] = L"";
+    BOOL have_path = GetSettingsPath(path);
+    LoadStringW(module, IDS_SAVE_FAILED_CAPTION, caption, CAPTION_CAPACITY);
+    LoadStringW(module, have_path ? IDS_SAVE_FAILED : IDS_SAVE_FAILED_NO_PATH, text,
+                MESSAGE_CAPACITY);
+    if (have_path) StringCchCatW(text, MESSAGE_CAPACITY, path);  // the text ends on its own line
+    MessageBoxW(page, text, caption, MB_ICONERROR | MB_OK);
+}
+
+// The stored settings catch up only once the file holds the page's state: after a failed save
+// the page still differs from them, so Apply stays on and the user can try again.
+BOOL ApplyPage(HWND page) {
+    RowColorSettings chosen = StoredSettings;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        StoredSettings.*kPageRows[i].flag = CheckState(page, kPageRows[i]);
-        StoredSettings.*kPageRows[i].colour = WorkingColors[i];
+        chosen.*kPageRows[i].flag = CheckState(page, kPageRows[i]);
+        chosen.*kPageRows[i].colour = WorkingColors[i];
     }
-    SaveSettings(&StoredSettings);
+    if (!SaveSettings(&chosen)) {
+        ReportFailedSave(page);
+        return FALSE;
+    }
+    StoredSettings = chosen;
     NotifyHostSettingsChanged();
+    return TRUE;
 }
 
 }  // namespace
@@ -119,10 +141,13 @@ int PickColor(HWND owner, COLORREF *colour) {
     return 1;
 }
 
+// Every instance of the host hears it: this one, wherever its window lies among the others, and
+// the others, which may share the same file.
 void NotifyHostSettingsChanged(void) {
-    HWND host = FindWindowA(HOST_WINDOW_CLASS, NULL);
-    if (host != NULL && IsWindow(host)) {
-        PostMessageA(host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
+    for (HWND host = FindWindowExA(NULL, NULL, HOST_WINDOW_CLASS, NULL); host != NULL;
+         host = FindWindowExA(NULL, host, HOST_WINDOW_CLASS, NULL)) {
+        if (IsWindow(host))
+            PostMessageA(host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
     }
 }
 
@@ -137,10 +162,13 @@ INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wparam, LPARAM
         OnCommand(page, LOWORD(wparam));
         return TRUE;
     case WM_NOTIFY: {
-        // The result stays at the dialog's default 0: apply accepted, other notifications
-        // answered by default. OK and Apply both arrive as PSN_APPLY.
+        // OK and Apply both arrive as PSN_APPLY. The result stays at the dialog's default 0
+        // (apply accepted, other notifications answered by default) unless the save failed:
+        // then OK leaves the dialog open and the frame does not count the page as applied.
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lparam);
-        if (header != NULL && header->code == static_cast<UINT>(PSN_APPLY)) ApplyPage(page);
+        if (header != NULL && header->code == static_cast<UINT>(PSN_APPLY) && !ApplyPage(page)) {
+            SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+        }
         return TRUE;
     }
     case WM_DESTROY:

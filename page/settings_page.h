@@ -12,7 +12,7 @@ int IsPageChanged(HWND page);
 // Runs the colour chooser on *colour; 1 and the new colour when confirmed, else 0.
 int PickColor(HWND owner, COLORREF *colour);
 
-// Posts the reload notification to the host's main window, when there is one.
+// Posts the reload notification to the main window of every running instance of the host.
 void NotifyHostSettingsChanged(void);
 
 #endif

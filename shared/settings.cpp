@@ -2,14 +2,14 @@
 
 #include <shlwapi.h>
 #include <stddef.h>
-#include <string.h>
+#include <strsafe.h>
 
 namespace {
 
 enum SettingForm { FORM_FLAG, FORM_COLOUR };
 
 struct SettingKey {
-    const char *name;
+    const wchar_t *name;
     size_t offset;  // of the field in RowColorSettings
     UINT default_value;
     SettingForm form;
@@ -17,24 +17,24 @@ struct SettingKey {
 
 // The order of this table is the order of every read and every write.
 const SettingKey kSettingKeys[] = {
-    {"TextColor1Enable", offsetof(RowColorSettings, TextColor1Enable), DEFAULT_TEXTCOLOR1_ENABLE,
+    {L"TextColor1Enable", offsetof(RowColorSettings, TextColor1Enable), DEFAULT_TEXTCOLOR1_ENABLE,
      FORM_FLAG},
-    {"TextColor1", offsetof(RowColorSettings, TextColor1), DEFAULT_TEXTCOLOR1, FORM_COLOUR},
-    {"TextColor2Enable", offsetof(RowColorSettings, TextColor2Enable), DEFAULT_TEXTCOLOR2_ENABLE,
+    {L"TextColor1", offsetof(RowColorSettings, TextColor1), DEFAULT_TEXTCOLOR1, FORM_COLOUR},
+    {L"TextColor2Enable", offsetof(RowColorSettings, TextColor2Enable), DEFAULT_TEXTCOLOR2_ENABLE,
      FORM_FLAG},
-    {"TextColor2", offsetof(RowColorSettings, TextColor2), DEFAULT_TEXTCOLOR2, FORM_COLOUR},
-    {"TextBkColor1Enable", offsetof(RowColorSettings, TextBkColor1Enable),
+    {L"TextColor2", offsetof(RowColorSettings, TextColor2), DEFAULT_TEXTCOLOR2, FORM_COLOUR},
+    {L"TextBkColor1Enable", offsetof(RowColorSettings, TextBkColor1Enable),
      DEFAULT_TEXTBKCOLOR1_ENABLE, FORM_FLAG},
-    {"TextBkColor1", offsetof(RowColorSettings, TextBkColor1), DEFAULT_TEXTBKCOLOR1, FORM_COLOUR},
-    {"TextBkColor2Enable", offsetof(RowColorSettings, TextBkColor2Enable),
+    {L"TextBkColor1", offsetof(RowColorSettings, TextBkColor1), DEFAULT_TEXTBKCOLOR1, FORM_COLOUR},
+    {L"TextBkColor2Enable", offsetof(RowColorSettings, TextBkColor2Enable),
      DEFAULT_TEXTBKCOLOR2_ENABLE, FORM_FLAG},
-    {"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOUR},
+    {L"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOUR},
 };
 
-const char kColourFormat[] = "0x%06X";
-const char kIntFormat[] = "%d";
-const char kPathSuffix[] = "\\" SETTINGS_FILE_NAME;
-const char kPathFormat[] = "%s\\" SETTINGS_FILE_NAME;
+const wchar_t kSection[] = L"" SETTINGS_SECTION;
+const wchar_t kColourFormat[] = L"0x%06X";
+const wchar_t kIntFormat[] = L"%d";
+const wchar_t kPathSuffix[] = L"\\" SETTINGS_FILE_NAME;
 
 // Every field is 32 bits wide, so one accessor serves flags and colours alike.
 UINT *FieldOf(RowColorSettings *settings, const SettingKey &key) {
@@ -47,46 +47,48 @@ UINT FieldOf(const RowColorSettings *settings, const SettingKey &key) {
 
 }  // namespace
 
-BOOL GetSettingsPath(char *path) {
-    path[0] = '\0';
-    char directory[MAX_PATH];
+BOOL GetSettingsPath(wchar_t *path) {
     // The host process's executable, not this module: both plug-ins must meet at one file.
-    DWORD length = GetModuleFileNameA(NULL, directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return FALSE;  // a truncated name is no name
-    directory[length] = '\0';
-    PathRemoveFileSpecA(directory);
-    if (strlen(directory) + sizeof kPathSuffix - 1 >= MAX_PATH) return FALSE;
-    wsprintfA(path, kPathFormat, directory);
-    return TRUE;
+    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
+    if (length != 0 && length < MAX_PATH) {  // a truncated name is no name
+        PathRemoveFileSpecW(path);
+        if (SUCCEEDED(StringCchCatW(path, MAX_PATH, kPathSuffix))) return TRUE;
+    }
+    path[0] = L'\0';  // a cut-off name must never be used
+    return FALSE;
 }
 
 void LoadSettings(RowColorSettings *settings) {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
     for (const SettingKey &key : kSettingKeys) {
         *FieldOf(settings, key) =
-            have_path ? GetPrivateProfileIntA(SETTINGS_SECTION, key.name, key.default_value, path)
+            have_path ? GetPrivateProfileIntW(kSection, key.name, key.default_value, path)
                       : key.default_value;
     }
 }
 
-void WriteIntSetting(const char *section, const char *key, int value, const char *path) {
-    char text[SETTINGS_TEXT_CAPACITY];
-    wsprintfA(text, kIntFormat, value);
-    WritePrivateProfileStringA(section, key, text, path);
+BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path) {
+    wchar_t text[SETTINGS_TEXT_CAPACITY];
+    StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kIntFormat, value);
+    return WritePrivateProfileStringW(section, key, text, path);
 }
 
-void SaveSettings(const RowColorSettings *settings) {
-    char path[MAX_PATH];
-    if (!GetSettingsPath(path)) return;  // never a file under a cut-off name
+// Stops at the first failure: what follows would meet the same locked or read-only file.
+BOOL SaveSettings(const RowColorSettings *settings) {
+    wchar_t path[MAX_PATH];
+    if (!GetSettingsPath(path)) return FALSE;  // never a file under a cut-off name
     for (const SettingKey &key : kSettingKeys) {
         UINT value = FieldOf(settings, key);
+        BOOL written;
         if (key.form == FORM_FLAG) {
-            WriteIntSetting(SETTINGS_SECTION, key.name, static_cast<int>(value), path);
+            written = WriteIntSetting(kSection, key.name, static_cast<int>(value), path);
         } else {
-            char text[SETTINGS_TEXT_CAPACITY];
-            wsprintfA(text, kColourFormat, value);
-            WritePrivateProfileStringA(SETTINGS_SECTION, key.name, text, path);
+            wchar_t text[SETTINGS_TEXT_CAPACITY];
+            StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kColourFormat, value);
+            written = WritePrivateProfileStringW(kSection, key.name, text, path);
         }
+        if (!written) return FALSE;
     }
+    return TRUE;
 }

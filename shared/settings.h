@@ -33,19 +33,21 @@ enum {
     DEFAULT_TEXTBKCOLOR2 = 0xE0E0E0  // red, green and blue 224
 };
 
-// Writes the settings file's full name into path (MAX_PATH characters). Returns FALSE, with
+// Writes the settings file's full name into path (MAX_PATH wide characters). Returns FALSE, with
 // path empty, when the host's module name came back truncated or the file name does not fit:
-// then no file is used at all.
-BOOL GetSettingsPath(char *path);
+// then no file is used at all. Wide, so that a host folder named outside the ANSI code page
+// still names the folder that exists.
+BOOL GetSettingsPath(wchar_t *path);
 
 // Overwrites all eight fields from the file, in key order; a missing key or file gives its default.
 void LoadSettings(RowColorSettings *settings);
 
-// Writes all eight keys in key order; other sections and keys of the file stay. Failures are
-// ignored, as the in-memory copy is the one that counts.
-void SaveSettings(const RowColorSettings *settings);
+// Writes all eight keys in key order; other sections and keys of the file stay. TRUE only when
+// every key was written; it stops at the first write that fails, and FALSE also when there is
+// no usable path. The file keeps its encoding (an ANSI file stays ANSI).
+BOOL SaveSettings(const RowColorSettings *settings);
 
-// Writes one value as signed decimal text.
-void WriteIntSetting(const char *section, const char *key, int value, const char *path);
+// Writes one value as signed decimal text; TRUE when the write succeeded.
+BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path);
 
 #endif

@@ -254,6 +254,20 @@ TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
 
 // ---- the page at work ------------------------------------------------------------------------
 
+// The template's Japanese labels reach the controls unchanged, whatever the ANSI code page.
+TEST_F(SettingsPage, EveryControlShowsItsTemplateText) {
+    Open();
+    HWND control = GetWindow(page, GW_CHILD);  // in creation order
+    for (const ItemTemplate &item : kExpectedItems) {
+        ASSERT_NE(nullptr, control);
+        wchar_t text[64] = L"";
+        GetWindowTextW(control, text, 64);
+        EXPECT_EQ(item.text, text)
+            << "control " << static_cast<int>(item.id) << ", code page " << GetACP();
+        control = GetWindow(control, GW_HWNDNEXT);
+    }
+}
+
 TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     WriteSettingsFile(kCustomFile);
     Open();
@@ -365,7 +379,7 @@ TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     EXPECT_EQ(made, deleted);
 }
 
-TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveKeepsTheWorkingState) {
+TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) {
     WriteSettingsFile("\x7f\x01[setting\nTextBkColor1Enable=\nTextColor1=oops\n==\n");
     Open();
     EXPECT_FALSE(Checked(1000));
@@ -373,15 +387,29 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveKeepsTheWorkingState) {
     EXPECT_EQ(0xF0F0F0u, SwatchColour(1007));
 
     WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
-    // Held open without sharing by another program: the save fails silently.
+    // Held open without sharing by another program: the save fails, and the user is told.
     HANDLE holder =
         CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Click(1000);
-    Apply();
+    AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
+    EXPECT_FALSE(SendMessageA(sheet, PSM_APPLY, 0, 0)) << "the frame took the page as applied";
+    PumpMessages();
     CloseHandle(holder);
+    EXPECT_TRUE(Answer.seen) << "no message box";
+    EXPECT_NE(std::wstring::npos, Answer.text.find(Widen(SettingsFile())));
     EXPECT_EQ("[setting]\nTextColor1Enable=0\n", ReadSettingsText());
     EXPECT_TRUE(Checked(1000));
-    Apply();  // and can be tried again
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_SHEET_APPLY)));
+    EXPECT_EQ(0u, ReloadsPosted());
+    Click(1003);
+    Click(1003);
+    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // still differs from what is stored
+
+    AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
+    EXPECT_TRUE(SendMessageA(sheet, PSM_APPLY, 0, 0));  // tried again, it succeeds silently
+    PumpMessages();
+    EXPECT_FALSE(Answer.seen);
     EXPECT_NE(std::string::npos, ReadSettingsText().find("TextColor1Enable=1\n"));
+    EXPECT_EQ(1u, ReloadsPosted());
 }

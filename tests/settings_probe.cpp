@@ -1,17 +1,54 @@
 // Loads or saves the settings as a host would, from wherever this program was copied to, and
-// prints what it loaded: lets tests put a "host" into folders of any depth.
+// prints what it loaded: lets tests put a "host" into folders of any depth or name.
+// "plugins FOLDER" runs the built plug-ins of FOLDER as a host does instead: the painter's
+// start, an apply of the page with its first box ticked, the painter's stop.
 #include <stdio.h>
 #include <string.h>
 
+#include "page_resource.h"
 #include "settings.h"
+#include "test_support.h"
+
+namespace {
+
+// The page's notification stays here: host windows of other programs are not this host's.
+HWND WINAPI NoHostWindow(HWND, HWND, LPCSTR, LPCSTR) { return NULL; }
+
+int RunPlugins(const std::string &folder) {
+    const GPluginRecord *painter = nullptr;
+    const CPluginRecord *page_record = nullptr;
+    HMODULE painter_module = LoadPainterPlugin(&painter, folder + "\\altrowtint.sgp");
+    HMODULE page_module = LoadPagePlugin(&page_record, folder + "\\altrowtint.scp");
+    if (painter == nullptr || page_record == nullptr) return 1;
+    PatchImport(page_module, "USER32.dll", "FindWindowExA", reinterpret_cast<void *>(NoHostWindow));
+    HWND host = CreateFakeHost(), list = CreateReportList(2, WC_LISTVIEWA, false);
+    FakeHostAnswer = GetParent(list);
+    painter->event_callback(host, GPEVENT_INIT);
+    printf("started with %06lX\n", ItemBackgroundThrough(FakeHostAnswer, list, 0));
+    HWND page = NULL, sheet = OpenPageSheet(page_record, &page, false);
+    SendDlgItemMessageA(page, IDC_TEXT1_ENABLE, BM_CLICK, 0, 0);
+    printf("applied=%d\n", static_cast<int>(SendMessageA(sheet, PSM_APPLY, 0, 0)));
+    DestroyWindow(sheet);
+    painter->event_callback(host, GPEVENT_QUIT);
+    DestroyWindow(GetParent(list));
+    DestroyWindow(host);
+    FreeLibrary(page_module);
+    FreeLibrary(painter_module);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
+    if (argc > 2 && strcmp(argv[1], "plugins") == 0) return RunPlugins(argv[2]);
     RowColorSettings settings;
     LoadSettings(&settings);
-    if (argc > 1 && strcmp(argv[1], "save") == 0) SaveSettings(&settings);
-    char path[MAX_PATH];
+    if (argc > 1 && strcmp(argv[1], "save") == 0) printf("saved=%d\n", SaveSettings(&settings));
+    wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
-    printf("path=%d %s\n", have_path, path);
+    char text[4 * MAX_PATH];
+    WideCharToMultiByte(CP_UTF8, 0, path, -1, text, sizeof text, NULL, NULL);
+    printf("path=%d %s\n", have_path, text);
     printf("%d %lX %d %lX %d %lX %d %lX\n", settings.TextColor1Enable, settings.TextColor1,
            settings.TextColor2Enable, settings.TextColor2, settings.TextBkColor1Enable,
            settings.TextBkColor1, settings.TextBkColor2Enable, settings.TextBkColor2);

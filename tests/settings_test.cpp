@@ -2,6 +2,7 @@
 // other content surviving a save, and paths that do not fit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "settings.h"
@@ -31,9 +32,9 @@ void ExpectDefaults(const RowColorSettings &s) {
 }  // namespace
 
 TEST(SettingsFile, LivesBesideTheHostExecutable) {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     ASSERT_TRUE(GetSettingsPath(path));
-    EXPECT_STREQ(SettingsFile().c_str(), path);
+    EXPECT_EQ(Widen(SettingsFile()), path);
 }
 
 TEST(SettingsFile, NoFileGivesDefaultsAndTheFirstSaveWritesTheDefaultBlock) {
@@ -100,20 +101,20 @@ TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
 // A host deep enough that its settings file name cannot be formed: nothing is read or written.
 namespace {
 
-std::string RunProbe(const std::string &exe, const char *argument) {
-    std::string command = "\"" + exe + "\" " + argument;
+std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
+    std::wstring command = L"\"" + exe + L"\" " + Widen(arguments);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
     HANDLE read_end, write_end;
     CreatePipe(&read_end, &write_end, &inherit, 0);
     SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = write_end;
     startup.hStdError = write_end;
     PROCESS_INFORMATION process = {};
     std::string output;
-    if (CreateProcessA(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
         CloseHandle(write_end);
         char buffer[512];
         DWORD got;
@@ -157,8 +158,8 @@ TEST(SettingsFile, APathThatDoesNotFitUsesNoFileAtAll) {
     std::string cut = (dir + "\\altrowtint.ini").substr(0, MAX_PATH - 1);
     WriteFileBytes(cut, "[setting]\r\nTextBkColor1=0x123456\r\n");
 
-    std::string output = RunProbe(probe, "save");
-    EXPECT_NE(std::string::npos, output.find("path=0 \n")) << output;
+    std::string output = RunProbe(Widen(probe), "save");
+    EXPECT_NE(std::string::npos, output.find("saved=0\npath=0 \n")) << output;
     EXPECT_NE(std::string::npos, output.find("0 0 0 0 1 F0F0F0 0 E0E0E0")) << output;
     EXPECT_EQ("[setting]\r\nTextBkColor1=0x123456\r\n", ReadFileBytes(cut));
     EXPECT_FALSE(FileExists(dir + "\\altrowtint.ini"));
@@ -167,7 +168,28 @@ TEST(SettingsFile, APathThatDoesNotFitUsesNoFileAtAll) {
     std::string parent = dir.substr(0, dir.find_last_of('\\'));
     std::string near_probe = parent + "\\p.exe";
     ASSERT_TRUE(CopyFileA(probe.c_str(), near_probe.c_str(), FALSE));
-    output = RunProbe(near_probe, "save");
-    EXPECT_NE(std::string::npos, output.find("path=1 ")) << output;
+    output = RunProbe(Widen(near_probe), "save");
+    EXPECT_NE(std::string::npos, output.find("saved=1\npath=1 ")) << output;
     EXPECT_TRUE(FileExists(parent + "\\altrowtint.ini"));
+}
+
+// A host in a folder whose name the ANSI code page cannot spell: the plug-ins still meet at the
+// file in that folder, at the start, at an apply and at the stop.
+TEST(SettingsFile, AHostFolderNamedOutsideTheCodePageHoldsTheFile) {
+    const std::wstring dir =
+        Widen(ExeDir()) +
+        L"\\\u30db\u30b9\u30c8_\ud638\uc2a4\ud2b8_\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
+    CreateDirectoryW(dir.c_str(), NULL);
+    ASSERT_TRUE(CopyFileW(Widen(ExeDir() + "\\..\\settings_probe.exe").c_str(),
+                          (dir + L"\\host.exe").c_str(), FALSE));
+    std::string text = kDefaultSettingsText;
+    text.replace(text.find("TextBkColor1=0xF0F0F0"), 21, "TextBkColor1=0x123456");
+    WriteFileBytes(dir + L"\\altrowtint.ini", text);
+
+    std::string output = RunProbe(dir + L"\\host.exe", "plugins " + ExeDir() + "\\..\\..\\plugin");
+    EXPECT_NE(std::string::npos, output.find("started with 123456\napplied=1\n")) << output;
+    text.replace(text.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
+    std::string written = ReadFileBytes(dir + L"\\altrowtint.ini");
+    written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
+    EXPECT_EQ(text, written);
 }

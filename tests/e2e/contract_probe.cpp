@@ -63,7 +63,8 @@ const GPluginRecord *GetGPluginInfo(void) { return &kRecord; }
 
 int CALLBACK ProbeMessageHook(MSG *msg) {
     if (msg->message == WM_HOST_PLUGINNOTIFY)
-        Log("hook notify wparam=%d", static_cast<int>(msg->wParam));
+        Log("hook notify wparam=%d lparam=%d", static_cast<int>(msg->wParam),
+            static_cast<int>(msg->lParam));
     return 0;
 }
 

@@ -17,16 +17,22 @@ bool ProbeLogged(const std::string &folder, const std::string &line) {
     return WaitUntil([&] { return ProbeLog(folder).find(line + "\n") != std::string::npos; });
 }
 
-TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
+// A fresh host folder whose plugin folder also holds the probe.
+std::string FolderWithProbe() {
     std::string folder = FreshHostFolder();
-    ASSERT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
+    EXPECT_TRUE(CopyFileA(FixturePath("contract_probe.sgp").c_str(),
                           (folder + "\\plugin\\contract_probe.sgp").c_str(), FALSE));
+    return folder;
+}
+
+TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
+    std::string folder = FolderWithProbe();
     RunningHost host;
     ASSERT_TRUE(host.Start(folder));
 
     // A notification the host itself ignores still reaches the hooks.
     PostMessageA(host.window(), WM_HOST_PLUGINNOTIFY, 7, 0);
-    ASSERT_TRUE(ProbeLogged(folder, "hook notify wparam=7")) << ProbeLog(folder);
+    ASSERT_TRUE(ProbeLogged(folder, "hook notify wparam=7 lparam=0")) << ProbeLog(folder);
 
     // So does one posted while the colour chooser's own modal loop runs.
     HWND sheet = host.OpenSettingsDialog();
@@ -36,23 +42,49 @@ TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
     ASSERT_TRUE(
         WaitUntil([&] { return (chooser = FindColourChooser(host.process_id())) != NULL; }));
     PostMessageA(host.window(), WM_HOST_PLUGINNOTIFY, 8, 0);
-    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=8")) << ProbeLog(folder);
+    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=8 lparam=0")) << ProbeLog(folder);
     ClickButton(chooser, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
 
     // OK applies the page, whose notification the host hands on.
     ClickButton(sheet, IDOK);
-    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=102")) << ProbeLog(folder);
+    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=102 lparam=0")) << ProbeLog(folder);
     EXPECT_EQ(0u, host.Quit());
 
     EXPECT_EQ("init class=" HOST_WINDOW_CLASS
               " owns_list=1 other_query=0\n"
-              "hook notify wparam=7\n"
-              "hook notify wparam=8\n"
-              "hook notify wparam=102\n"
+              "hook notify wparam=7 lparam=0\n"
+              "hook notify wparam=8 lparam=0\n"
+              "hook notify wparam=102 lparam=0\n"
               "quit alive=1 same_owner=1\n"
               "detach by_freelibrary=1\n",
               ProbeLog(folder));
+}
+
+// Two instances of the host: an apply reaches the main windows of both, whichever lies above.
+TEST(HostContract, EveryHostInstanceHearsTheReload) {
+    std::string folder = FolderWithProbe();
+    RunningHost other;
+    ASSERT_TRUE(other.Start(folder));
+    HWND own = CreateHostMainWindow();
+    const CPluginRecord *record = nullptr;
+    HMODULE module = LoadPagePlugin(&record);
+    ASSERT_NE(nullptr, record);
+    HWND page = NULL, sheet = OpenPageSheet(record, &page, false);
+    ASSERT_NE(nullptr, sheet);
+    Recorded().clear();
+    EXPECT_TRUE(SendMessageA(sheet, PSM_APPLY, 0, 0));
+    PumpMessages();
+    EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=102 lparam=0")) << ProbeLog(folder);
+    std::vector<RecordedMessage> heard = RecordedOf(WM_HOST_PLUGINNOTIFY);
+    ASSERT_EQ(1u, heard.size());
+    EXPECT_EQ(own, heard[0].window);
+    EXPECT_EQ(PLUGINNOTIFY_RELOADSETTINGS, heard[0].wparam);
+    EXPECT_EQ(0, heard[0].lparam);
+    DestroyWindow(sheet);
+    FreeLibrary(module);
+    DestroyWindow(own);
+    EXPECT_EQ(0u, other.Quit());
 }
 
 }  // namespace

@@ -78,6 +78,5 @@ HWND CurrentPage(HWND sheet);
 bool PickColourOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF colour);
 HWND FindColourChooser(DWORD process_id);      // NULL when none is open
 void ClickButton(HWND dialog, int button_id);  // sends BM_CLICK, as a user's click
-enum { ID_SHEET_APPLY = 0x3021 };              // the Apply button of a property sheet frame
 
 #endif

@@ -235,12 +235,15 @@ HWND CreateHiddenList(int rows) { return CreateReportList(rows, WC_LISTVIEWA, fa
 
 namespace {
 HWND PageHostStandIn;
-HWND WINAPI FindStandInHost(LPCSTR, LPCSTR) { return PageHostStandIn; }
+// The first host window of the page's search is the stand-in, and there is no other.
+HWND WINAPI FindStandInHost(HWND, HWND after, LPCSTR, LPCSTR) {
+    return after == NULL ? PageHostStandIn : NULL;
+}
 }  // namespace
 
 bool RedirectPageHost(HMODULE page_module, HWND stand_in) {
     PageHostStandIn = stand_in;
-    return PatchImport(page_module, "USER32.dll", "FindWindowA",
+    return PatchImport(page_module, "USER32.dll", "FindWindowExA",
                        reinterpret_cast<void *>(FindStandInHost)) != nullptr;
 }
 

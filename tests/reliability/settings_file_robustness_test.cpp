@@ -484,8 +484,11 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
             printf("%s: %s, %s\n", f.name, fault.readable ? "readable" : "unreadable",
                    fault.writable ? "writable" : "not writable");
 
-            SendMessageA(sheet, PSM_APPLY, 0, 0);  // fails without a word
-            ExpectPageShows(page, working);        // and the page keeps its state
+            // A save that fails is reported and not accepted; the page keeps its state.
+            AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
+            EXPECT_EQ(fault.writable, SendMessageA(sheet, PSM_APPLY, 0, 0) != 0);
+            EXPECT_EQ(!fault.writable, Answer.seen);
+            ExpectPageShows(page, working);
             record->message_hook(&reload);
             RowColorSettings now;
             LoadSettings(&now);
@@ -508,7 +511,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
         // Once the fault is gone, the page's next apply writes what the user chose.
         std::string bytes = ReadFileBytes(SettingsFile());
         ProfileView before = ReadProfileView(SettingsFile());
-        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        EXPECT_TRUE(SendMessageA(sheet, PSM_APPLY, 0, 0));
         ExpectCompleteSave(working, before, bytes);
         DestroyWindow(sheet);
         RemoveSettingsFile();

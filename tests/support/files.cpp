@@ -31,16 +31,34 @@ bool FileExists(const std::string &path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadFileBytes(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
+namespace {
+// Narrow paths go through the ANSI code page, wide ones name any folder.
+template <typename Char>
+std::string ReadBytes(const std::basic_string<Char> &path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
 
-void WriteFileBytes(const std::string &path, const std::string &bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+template <typename Char>
+void WriteBytes(const std::basic_string<Char> &path, const std::string &bytes) {
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+}  // namespace
+
+std::string ReadFileBytes(const std::string &path) { return ReadBytes(path); }
+std::string ReadFileBytes(const std::wstring &path) { return ReadBytes(path); }
+void WriteFileBytes(const std::string &path, const std::string &bytes) { WriteBytes(path, bytes); }
+void WriteFileBytes(const std::wstring &path, const std::string &bytes) { WriteBytes(path, bytes); }
+
+std::wstring Widen(const std::string &text) {
+    std::wstring wide(text.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                     &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length : 0);
+    return wide;
 }
 
 void RemoveSettingsFile() {

@@ -27,7 +27,10 @@ std::string SettingsFile();                     // altrowtint.ini beside it
 std::string PluginPath(const char *file_name);  // a built plug-in in the build's plugin folder
 bool FileExists(const std::string &path);
 std::string ReadFileBytes(const std::string &path);  // "" when missing
+std::string ReadFileBytes(const std::wstring &path);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
+void WriteFileBytes(const std::wstring &path, const std::string &bytes);
+std::wstring Widen(const std::string &text);  // through the ANSI code page
 void RemoveSettingsFile();
 void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
 std::string ReadSettingsText();                   // CRLF folded to \n
@@ -80,9 +83,12 @@ WNDPROC ProcOf(HWND window);  // a window's current procedure
 // The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder.
 HWND CreateHostMainWindow();
 
-// Loads the built altrowtint.scp and hands out its record (null when that fails).
-HMODULE LoadPagePlugin(const CPluginRecord **record);
-HMODULE LoadPainterPlugin(const GPluginRecord **record);  // the record is null when missing
+// Loads the built altrowtint.scp (or the one at path) and hands out its record (null when that
+// fails); the same for altrowtint.sgp.
+HMODULE LoadPagePlugin(const CPluginRecord **record,
+                       const std::string &path = PluginPath("altrowtint.scp"));
+HMODULE LoadPainterPlugin(const GPluginRecord **record,
+                          const std::string &path = PluginPath("altrowtint.sgp"));
 
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).
@@ -98,15 +104,22 @@ extern HWND VerdictPage;
 HBRUSH SwatchBrush(HWND page, int swatch_id);     // what the page answers WM_CTLCOLORSTATIC with
 COLORREF SwatchColour(HWND page, int swatch_id);  // the colour of that brush
 
-// Answers the next colour chooser of this thread from a timer, with OK and colour or Cancel;
-// Answer.seen tells whether a chooser came up.
-struct ChooserAnswer {
-    bool confirm;
+// Answers the next modal dialog of this thread that has the control `marker`, from a timer that
+// runs until one comes up (or the next call replaces it): keeps the marker's text in
+// Answer.text and presses `button`. In the colour chooser, OK first enters Answer.colour.
+// Answer.seen tells whether such a dialog came up.
+struct DialogAnswer {
+    int marker;
+    int button;
     COLORREF colour;
     bool seen;
+    std::wstring text;
 };
-extern ChooserAnswer Answer;
-void AnswerNextChooser(bool confirm, COLORREF colour = 0);
+extern DialogAnswer Answer;
+void AnswerNextDialog(int marker, int button, COLORREF colour = 0);
+void AnswerNextChooser(bool confirm, COLORREF colour = 0);  // OK with colour, or Cancel
+enum { MESSAGE_BOX_TEXT = 0xFFFF };  // the control of a message box that holds its text
+enum { ID_SHEET_APPLY = 0x3021 };    // the Apply button of a property sheet frame
 
 // Points a module's CreateSolidBrush and DeleteObject at recorders that append to these lists
 // (cleared here); false when the module does not import both.

@@ -142,8 +142,8 @@ WNDPROC ProcOf(HWND window) {
 
 HWND CreateHostMainWindow() { return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc); }
 
-HMODULE LoadPainterPlugin(const GPluginRecord **record) {
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.sgp").c_str());
+HMODULE LoadPainterPlugin(const GPluginRecord **record, const std::string &path) {
+    HMODULE module = LoadLibraryA(path.c_str());
     auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
@@ -162,8 +162,8 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
     return draw.clrTextBk;
 }
 
-HMODULE LoadPagePlugin(const CPluginRecord **record) {
-    HMODULE module = LoadLibraryA(PluginPath("altrowtint.scp").c_str());
+HMODULE LoadPagePlugin(const CPluginRecord **record, const std::string &path) {
+    HMODULE module = LoadLibraryA(path.c_str());
     auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
@@ -239,37 +239,48 @@ COLORREF SwatchColour(HWND page, int swatch_id) {
     return brush.lbColor;
 }
 
-// ---- the colour chooser, answered from a timer while it runs its modal loop -------------------
+// ---- modal dialogs, answered from a timer while they run their modal loop --------------------
 
-ChooserAnswer Answer;
+DialogAnswer Answer;
 
 namespace {
 enum { COLOUR_EDIT_RED = 706, COLOUR_EDIT_GREEN = 707, COLOUR_EDIT_BLUE = 708 };
+enum { ANSWER_POLL_MS = 20, ANSWER_TEXT_CAPACITY = 1024 };
+UINT_PTR AnswerTimer;
 
-BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
-    if (GetDlgItem(window, COLOUR_EDIT_RED) == NULL) return TRUE;
+BOOL CALLBACK FindMarkedDialog(HWND window, LPARAM found) {
+    if (GetDlgItem(window, Answer.marker) == NULL) return TRUE;
     *reinterpret_cast<HWND *>(found) = window;
     return FALSE;
 }
 
-void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND chooser = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
-    if (chooser == NULL) return;
-    KillTimer(NULL, timer);
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindMarkedDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == NULL) return;
+    KillTimer(NULL, AnswerTimer);
+    AnswerTimer = 0;
     Answer.seen = true;
-    if (Answer.confirm) {
-        SetDlgItemInt(chooser, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
-        SetDlgItemInt(chooser, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
-        SetDlgItemInt(chooser, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
+    wchar_t text[ANSWER_TEXT_CAPACITY] = L"";
+    GetDlgItemTextW(dialog, Answer.marker, text, ANSWER_TEXT_CAPACITY);
+    Answer.text = text;
+    if (Answer.marker == COLOUR_EDIT_RED && Answer.button == IDOK) {
+        SetDlgItemInt(dialog, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
+        SetDlgItemInt(dialog, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
+        SetDlgItemInt(dialog, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
     }
-    SendMessageA(GetDlgItem(chooser, Answer.confirm ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, Answer.button), BM_CLICK, 0, 0);
 }
 }  // namespace
 
+void AnswerNextDialog(int marker, int button, COLORREF colour) {
+    if (AnswerTimer != 0) KillTimer(NULL, AnswerTimer);
+    Answer = {marker, button, colour, false, L""};
+    AnswerTimer = SetTimer(NULL, 0, ANSWER_POLL_MS, AnswerDialog);
+}
+
 void AnswerNextChooser(bool confirm, COLORREF colour) {
-    Answer = {confirm, colour, false};
-    SetTimer(NULL, 0, 20, AnswerChooser);
+    AnswerNextDialog(COLOUR_EDIT_RED, confirm ? IDOK : IDCANCEL, colour);
 }
 
 // ---- a module's brushes, seen through its imports of CreateSolidBrush and DeleteObject --------
