@@ -14,26 +14,27 @@ const int kWarmUpCalls = 20;
 const double kEightCallsAndTenPercent = 8.8;
 
 // The key and text the baseline writes: what the file already holds, as in the save it stands for.
-const char kBaselineKey[] = "TextColor1Enable";
-const char kBaselineText[] = "0";
+const wchar_t kBaselineSection[] = L"" SETTINGS_SECTION;
+const wchar_t kBaselineKey[] = L"TextColor1Enable";
+const wchar_t kBaselineText[] = L"0";
 
 const RowColorSettings kDefaults = {DEFAULT_TEXTCOLOR1_ENABLE,   DEFAULT_TEXTCOLOR1,
                                     DEFAULT_TEXTCOLOR2_ENABLE,   DEFAULT_TEXTCOLOR2,
                                     DEFAULT_TEXTBKCOLOR1_ENABLE, DEFAULT_TEXTBKCOLOR1,
                                     DEFAULT_TEXTBKCOLOR2_ENABLE, DEFAULT_TEXTBKCOLOR2};
 
-char SettingsPath[MAX_PATH];
+wchar_t SettingsPath[MAX_PATH];
 RowColorSettings Loaded;
 
 typedef void (*Operation)(void);
 
 void LoadOnce(void) { LoadSettings(&Loaded); }
 void ReadOneKey(void) {
-    BenchSink = BenchSink + GetPrivateProfileIntA(SETTINGS_SECTION, kBaselineKey, 0, SettingsPath);
+    BenchSink = BenchSink + GetPrivateProfileIntW(kBaselineSection, kBaselineKey, 0, SettingsPath);
 }
 void SaveOnce(void) { SaveSettings(&kDefaults); }
 void WriteOneKey(void) {
-    WritePrivateProfileStringA(SETTINGS_SECTION, kBaselineKey, kBaselineText, SettingsPath);
+    WritePrivateProfileStringW(kBaselineSection, kBaselineKey, kBaselineText, SettingsPath);
 }
 
 struct Repeated {
@@ -58,23 +59,20 @@ PairedSamples MeasurePair(Operation ours, Operation baseline, int repetitions) {
 }  // namespace
 
 BOOL MeasureSettings(Report *report) {
-    wchar_t path[MAX_PATH];
-    if (!GetSettingsPath(path)) return FALSE;
-    WideCharToMultiByte(CP_ACP, 0, path, -1, SettingsPath, MAX_PATH, NULL, NULL);
+    if (!GetSettingsPath(SettingsPath)) return FALSE;
     // A present file holding the defaults: the saves below then rewrite what it holds.
-    SaveSettings(&kDefaults);
-    if (GetFileAttributesA(SettingsPath) == INVALID_FILE_ATTRIBUTES) return FALSE;
+    if (!SaveSettings(&kDefaults)) return FALSE;
     int n = report->repetitions;
     Figure load = {"load_settings",
                    "LoadSettings vs 1 profile read",
-                   "one GetPrivateProfileIntA on the same file",
+                   "one GetPrivateProfileIntW on the same file",
                    FORM_RATIO,
                    Summarise(MeasurePair(LoadOnce, ReadOneKey, n)),
                    kEightCallsAndTenPercent,
                    GOAL_INFORMATIONAL};
     Figure save = {"save_settings",
                    "SaveSettings vs 1 profile write",
-                   "one WritePrivateProfileStringA of the value the file holds",
+                   "one WritePrivateProfileStringW of the value the file holds",
                    FORM_RATIO,
                    Summarise(MeasurePair(SaveOnce, WriteOneKey, n)),
                    kEightCallsAndTenPercent,
