@@ -62,12 +62,15 @@ void CloseMainWindow(HWND window) {
 void TakeScreenshot(HWND window) {
     RedrawWindow(window, NULL, NULL,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (SaveWindowImage(window, ScreenshotPath)) {
+    const char *failed_step = "";
+    HRESULT result = SaveWindowImage(window, ScreenshotPath, &failed_step);
+    if (SUCCEEDED(result)) {
         WriteStdout("screenshot saved: ");
         WriteStdout(ScreenshotPath);
         WriteStdout("\n");
     } else {
-        ReportProblem("could not save the screenshot as %s", ScreenshotPath);
+        ReportProblem("could not save the screenshot as %s: %s (error 0x%08lX)", ScreenshotPath,
+                      failed_step, result);
         ExitCode = EXIT_FAILED;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
