@@ -4,9 +4,9 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
-mkdir -p "$BUILD"
 build_tree
 step "packaging"
-OUTPUT=$(cd "$BUILD" && cpack -G ZIP) || { printf '%s\n' "$OUTPUT"; die "cpack failed"; }
+OUTPUT=$(in_root cmake --build --preset "$PRESET" --target package) ||
+    { printf '%s\n' "$OUTPUT"; die "packaging failed"; }
 # CPack names the file after the project's version: "CPack: - package: PATH generated."
 step "package: $(printf '%s\n' "$OUTPUT" | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p')"

@@ -1,9 +1,17 @@
-# Shared by the project's commands: installs what is missing, builds, and runs programs under
-# Wine. Sourced, not run.
+# Shared by the project's commands: what CMake cannot do for them (installing packages, the
+# Wine prefix, the X server), and the preset through which they configure, build and test.
+# Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# ALTROWTINT_BUILD picks another build folder (for parallel work); each has its own Wine prefix.
-BUILD="${ALTROWTINT_BUILD:-$ROOT/build/i686}"
+# CMakePresets.json: "i686" builds in build/i686; ALTROWTINT_BUILD picks another build folder
+# (for parallel work) through "i686-elsewhere". Each build folder has its own Wine prefix.
+if [ -n "${ALTROWTINT_BUILD:-}" ]; then
+    ALTROWTINT_BUILD=$(realpath -m "$ALTROWTINT_BUILD")  # the preset reads it from the source dir
+    export ALTROWTINT_BUILD
+    BUILD=$ALTROWTINT_BUILD PRESET=i686-elsewhere
+else
+    BUILD=$ROOT/build/i686 PRESET=i686
+fi
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -32,18 +40,22 @@ ensure_packages() {
 
 BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
 
-# Configures (once) and builds the 32-bit tree.
+# Runs a command in the source folder, where cmake and ctest look for the presets.
+in_root() {
+    (cd "$ROOT" && "$@")
+}
+
+# Configures (once) and builds the 32-bit tree; progress lines are left out, errors shown.
 build_tree() {
+    mkdir -p "$BUILD"
     if [ ! -f "$BUILD/build.ninja" ]; then
         step "configuring ($BUILD)"
-        mkdir -p "$BUILD"
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" "$@" \
-            >"$BUILD/configure.log" 2>&1 || { cat "$BUILD/configure.log"; die "configure failed"; }
+        in_root cmake --preset "$PRESET" >"$BUILD/configure.log" 2>&1 ||
+            { cat "$BUILD/configure.log"; die "configure failed"; }
     fi
     step "building"
-    cmake --build "$BUILD" -- -k 0 | grep -v '^\[' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ] || die "build failed (see the errors above)"
+    in_root cmake --build --preset "$PRESET" | { grep -v '^\[' || true; } ||
+        die "build failed (see the errors above)"
 }
 
 # Starts one wineserver for this run and boots the prefix before anything else uses it, with
@@ -66,9 +78,4 @@ start_wine() {
     wineserver -p 2>/dev/null || true  # one may be running already: reuse it
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     wine wineboot </dev/null >/dev/null 2>&1
-}
-
-# Runs a command under a private X server unless told to use the display that exists.
-with_display() {
-    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
 }
