@@ -6,6 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
+continue_as_invoking_user
 build_tree
 step "running the benchmark"
 printf 'machine: %s processors, %s, %s\n' "$(nproc)" \

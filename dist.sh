@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
+continue_as_invoking_user
 build_tree
 step "packaging"
 OUTPUT=$(in_root cmake --build --preset "$PRESET" --target package) ||

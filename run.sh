@@ -5,6 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
+continue_as_invoking_user
 build_tree
 DEMO="$BUILD/demo"
 step "plug-ins: $BUILD/plugin/altrowtint.sgp and $BUILD/plugin/altrowtint.scp"

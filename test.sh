@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}" clang-format cppcheck
+continue_as_invoking_user
 build_tree
 step "running the tests"
 in_root "$ROOT/scripts/wine-shell.sh" ctest --preset "$PRESET" "$@"
