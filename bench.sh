@@ -5,20 +5,15 @@
 # Arguments go to the benchmark, e.g. ./bench.sh --repetitions 15
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
-if [ "${1:-}" != "--inside" ]; then
-    ensure_packages "${BASE_PACKAGES[@]}"
-    mkdir -p "$BUILD"
-    build_tree
-    step "running the benchmark"
-    printf 'machine: %s processors, %s, %s\n' "$(nproc)" \
-        "$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)" "$(wine --version)"
-    with_display bash "$0" --inside "$@"
-    exit
-fi
-shift
-start_wine
+ensure_packages "${BASE_PACKAGES[@]}"
+continue_as_invoking_user
+build_tree
+step "running the benchmark"
+printf 'machine: %s processors, %s, %s\n' "$(nproc)" \
+    "$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)" "$(wine --version)"
 RESULTS="$BUILD/bench/results.json"
 rm -f "$RESULTS"
 # Wine's drive Z: is the Unix root.
-wine "$BUILD/bench/altrowtint_bench.exe" "$@" "Z:${RESULTS//\//\\}" </dev/null
+"$ROOT/scripts/wine-shell.sh" wine "$BUILD/bench/altrowtint_bench.exe" "$@" \
+    "Z:${RESULTS//\//\\}" </dev/null
 [ -f "$RESULTS" ] || die "the benchmark wrote no results"

@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
-mkdir -p "$BUILD"
+continue_as_invoking_user
 build_tree
 DEMO="$BUILD/demo"
 step "plug-ins: $BUILD/plugin/altrowtint.sgp and $BUILD/plugin/altrowtint.scp"
@@ -17,7 +17,7 @@ if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--headless" ]; then
 else
     SHOT="$BUILD/demo.png"
     step "no display: running headless and saving a screenshot"
-    with_display bash -c "source '$ROOT/scripts/common.sh'; start_wine; wine '$DEMO/refhost.exe' --screenshot '$SHOT'"
+    "$ROOT/scripts/wine-shell.sh" wine "$DEMO/refhost.exe" --screenshot "$SHOT"
     [ -f "$SHOT" ] || die "the host saved no screenshot"
     step "screenshot: $SHOT"
 fi

@@ -1,6 +1,7 @@
 # Makes the release package in BUILD and checks that it holds exactly the two plug-ins and
 # the install note. Run as: cmake -DBUILD=<build folder> -P check-package.cmake
-set(zip ${BUILD}/altrowtint-1.0.0.0-win32.zip)
+include(${BUILD}/CPackConfig.cmake)  # the package's name, as CPack makes it
+set(zip ${BUILD}/${CPACK_PACKAGE_FILE_NAME}.zip)
 file(REMOVE ${zip})
 execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP WORKING_DIRECTORY ${BUILD}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)

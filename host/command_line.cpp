@@ -17,30 +17,29 @@ const char kHelpText[] =
     "\n"
     "Exit codes: 0 done, 1 the screenshot could not be saved, 2 bad command line.\n";
 
-BOOL IsSwitch(const char *argument, const char *name) { return lstrcmpA(argument, name) == 0; }
-
 }  // namespace
 
-BOOL ParseCommandLine(int argc, char **argv, HostOptions *options) {
-    ZeroMemory(options, sizeof *options);
+bool ParseCommandLine(int argc, char **argv, HostOptions *options) {
+    *options = HostOptions();
     for (int i = 1; i < argc; ++i) {
-        const char *argument = argv[i];
-        if (IsSwitch(argument, "--help") || IsSwitch(argument, "-h") || IsSwitch(argument, "/?")) {
-            options->show_help = TRUE;
-        } else if (IsSwitch(argument, "--settings")) {
-            options->open_settings = TRUE;
-        } else if (IsSwitch(argument, "--screenshot")) {
-            if (i + 1 >= argc) {
+        const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h" || argument == "/?") {
+            options->show_help = true;
+        } else if (argument == "--settings") {
+            options->open_settings = true;
+        } else if (argument == "--screenshot") {
+            // An empty name would mean "no screenshot" and leave the host running.
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 ReportProblem("--screenshot needs a file name (see --help)");
-                return FALSE;
+                return false;
             }
             options->screenshot_path = argv[++i];
         } else {
-            ReportProblem("unknown switch '%s' (see --help)", argument);
-            return FALSE;
+            ReportProblem("unknown switch '%s' (see --help)", argument.c_str());
+            return false;
         }
     }
-    return TRUE;
+    return true;
 }
 
 void PrintHelp(void) { WriteStdout(kHelpText); }

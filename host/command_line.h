@@ -2,17 +2,17 @@
 #ifndef REFHOST_COMMAND_LINE_H
 #define REFHOST_COMMAND_LINE_H
 
-#include <windows.h>
+#include <string>
 
 struct HostOptions {
-    BOOL show_help;
-    BOOL open_settings;           // open the settings dialog once the plug-ins started
-    const char *screenshot_path;  // save the main window as PNG there and quit; NULL: run
+    bool show_help = false;
+    bool open_settings = false;   // open the settings dialog once the plug-ins started
+    std::string screenshot_path;  // save the main window as PNG there and quit; empty: run
 };
 
-// Fills options from the arguments (argv[0] is the program). Returns FALSE after reporting an
+// Fills options from the arguments (argv[0] is the program). Returns false after reporting an
 // unknown switch or a missing value.
-BOOL ParseCommandLine(int argc, char **argv, HostOptions *options);
+bool ParseCommandLine(int argc, char **argv, HostOptions *options);
 
 void PrintHelp(void);
 

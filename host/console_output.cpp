@@ -1,15 +1,11 @@
 #include "console_output.h"
-#include "text_buffer.h"
+#include "text_format.h"
 
 #include <windows.h>
-#include <stdarg.h>
 
 namespace {
 
-enum { LINE_CAPACITY = 1024 };  // wvsprintfA writes at most 1024 characters
-enum { SUMMARY_CAPACITY = 2048 };
-
-char Summary[SUMMARY_CAPACITY];
+std::string Summary;
 const char kSummarySeparator[] = "; ";
 
 // A program of the windows subsystem started from a console has no standard handles unless the
@@ -29,33 +25,26 @@ HANDLE StandardHandle(DWORD which) {
     return parent_console;
 }
 
-void WriteTo(DWORD which, const char *text) {
+void WriteTo(DWORD which, const std::string &text) {
     HANDLE handle = StandardHandle(which);
     if (handle == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(handle, text, static_cast<DWORD>(lstrlenA(text)), &written, NULL);
-}
-
-void AppendToSummary(const char *line) {
-    AppendListItem(Summary, SUMMARY_CAPACITY, kSummarySeparator, line);
+    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
 }
 
 }  // namespace
 
-void WriteStdout(const char *text) { WriteTo(STD_OUTPUT_HANDLE, text); }
+void WriteStdout(const std::string &text) { WriteTo(STD_OUTPUT_HANDLE, text); }
 
-void WriteStderr(const char *text) { WriteTo(STD_ERROR_HANDLE, text); }
+void WriteStderr(const std::string &text) { WriteTo(STD_ERROR_HANDLE, text); }
 
 void ReportProblem(const char *format, ...) {
-    char line[LINE_CAPACITY];
     va_list arguments;
     va_start(arguments, format);
-    wvsprintfA(line, format, arguments);
+    std::string line = FormatTextList(format, arguments);
     va_end(arguments);
-    WriteStderr("refhost: ");
-    WriteStderr(line);
-    WriteStderr("\n");
-    AppendToSummary(line);
+    WriteStderr("refhost: " + line + "\n");
+    AppendListItem(&Summary, kSummarySeparator, line);
 }
 
-const char *ProblemSummary(void) { return Summary; }
+const std::string &ProblemSummary(void) { return Summary; }

@@ -3,13 +3,15 @@
 #ifndef REFHOST_CONSOLE_OUTPUT_H
 #define REFHOST_CONSOLE_OUTPUT_H
 
-void WriteStdout(const char *text);
-void WriteStderr(const char *text);
+#include <string>
 
-// Formats one problem (wsprintfA conventions), writes it to stderr as a line and keeps it.
+void WriteStdout(const std::string &text);
+void WriteStderr(const std::string &text);
+
+// Formats one problem (printf conventions), writes it to stderr as a line and keeps it.
 void ReportProblem(const char *format, ...);
 
 // The problems reported so far, joined with "; " (empty when none), for the status bar.
-const char *ProblemSummary(void);
+const std::string &ProblemSummary(void);
 
 #endif

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "text_format.h"
+
 namespace {
 
 struct Column {
@@ -34,7 +38,6 @@ enum { MATERIAL_COUNT = sizeof kMaterials / sizeof kMaterials[0] };
 enum { PART_COUNT = sizeof kParts / sizeof kParts[0] };
 enum { SIZE_COUNT = sizeof kSizes / sizeof kSizes[0] };
 enum { AISLE_COUNT = 12, SHELF_COUNT = 6, MAX_QUANTITY = 500, MAX_PRICE_CENTS = 25000 };
-enum { CELL_CAPACITY = 64 };
 
 // A fixed linear congruential sequence: the same "random" inventory on every run.
 int NextRandom(DWORD *state) {
@@ -53,33 +56,31 @@ void AddColumns(HWND list) {
     }
 }
 
-void SetCell(HWND list, int row, int column, const char *text) {
+void SetCell(HWND list, int row, int column, const std::string &text) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
-    item.pszText = const_cast<char *>(text);
+    item.pszText = const_cast<char *>(text.c_str());
     UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA;
     SendMessageA(list, message, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void AddRow(HWND list, int row, DWORD *random) {
+    // The draws come in a fixed order, one statement each: the same rows with every compiler.
     const Part &part = kParts[NextRandom(random) % PART_COUNT];
-    char cell[CELL_CAPACITY];
-    wsprintfA(cell, "%04d", row + 1);
-    SetCell(list, row, 0, cell);
-    wsprintfA(cell, "%s %s, size %s", kMaterials[NextRandom(random) % MATERIAL_COUNT], part.name,
-              kSizes[NextRandom(random) % SIZE_COUNT]);
-    SetCell(list, row, 1, cell);
-    SetCell(list, row, 2, part.category);
-    wsprintfA(cell, "Aisle %d, shelf %c", 1 + NextRandom(random) % AISLE_COUNT,
-              'A' + NextRandom(random) % SHELF_COUNT);
-    SetCell(list, row, 3, cell);
-    wsprintfA(cell, "%d", NextRandom(random) % MAX_QUANTITY);
-    SetCell(list, row, 4, cell);
+    const char *size = kSizes[NextRandom(random) % SIZE_COUNT];
+    const char *material = kMaterials[NextRandom(random) % MATERIAL_COUNT];
+    char shelf = static_cast<char>('A' + NextRandom(random) % SHELF_COUNT);
+    int aisle = 1 + NextRandom(random) % AISLE_COUNT;
+    int quantity = NextRandom(random) % MAX_QUANTITY;
     int cents = 50 + NextRandom(random) % MAX_PRICE_CENTS;
-    wsprintfA(cell, "%d.%02d", cents / 100, cents % 100);
-    SetCell(list, row, 5, cell);
+    SetCell(list, row, 0, FormatText("%04d", row + 1));
+    SetCell(list, row, 1, FormatText("%s %s, size %s", material, part.name, size));
+    SetCell(list, row, 2, part.category);
+    SetCell(list, row, 3, FormatText("Aisle %d, shelf %c", aisle, shelf));
+    SetCell(list, row, 4, std::to_string(quantity));
+    SetCell(list, row, 5, FormatText("%d.%02d", cents / 100, cents % 100));
 }
 
 }  // namespace

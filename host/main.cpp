@@ -46,9 +46,10 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
     StartGeneralPlugins(window);  // stopped by the window when it closes
     ShowStartupStatus();
     // Shown only now, so that the first paint already goes through the plug-ins.
-    ShowWindow(window, options.screenshot_path != NULL ? SW_SHOWNORMAL : show);
+    bool screenshot = !options.screenshot_path.empty();
+    ShowWindow(window, screenshot ? SW_SHOWNORMAL : show);
     UpdateWindow(window);
-    if (options.screenshot_path != NULL) RequestScreenshot(window, options.screenshot_path);
+    if (screenshot) RequestScreenshot(window, options.screenshot_path);
     if (options.open_settings) PostMessageA(window, WM_COMMAND, IDM_FILE_SETTINGS, 0);
 
     int exit_code = RunMessageLoop();

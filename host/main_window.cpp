@@ -4,7 +4,6 @@
 
 #include "command_line.h"
 #include "console_output.h"
-#include "text_buffer.h"
 #include "host_contract.h"
 #include "list_data.h"
 #include "list_pane.h"
@@ -12,18 +11,18 @@
 #include "refhost_protocol.h"
 #include "screenshot.h"
 #include "settings_dialog.h"
+#include "text_format.h"
 
 namespace {
 
 const char kWindowTitle[] = "Reference host";
 enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // also the size of a screenshot
 enum { WM_REFHOST_TAKESCREENSHOT = WM_APP + 16 };  // private to this window
-enum { STATUS_CAPACITY = 4096 };
 
 HWND MainWindow;
 HWND StatusBar;
 HWND ListPane;
-const char *ScreenshotPath;
+std::string ScreenshotPath;
 int ExitCode = EXIT_OK;
 
 HMENU CreateMainMenu(void) {
@@ -62,12 +61,13 @@ void CloseMainWindow(HWND window) {
 void TakeScreenshot(HWND window) {
     RedrawWindow(window, NULL, NULL,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (SaveWindowImage(window, ScreenshotPath)) {
-        WriteStdout("screenshot saved: ");
-        WriteStdout(ScreenshotPath);
-        WriteStdout("\n");
+    const char *failed_step = "";
+    HRESULT result = SaveWindowImage(window, ScreenshotPath.c_str(), &failed_step);
+    if (SUCCEEDED(result)) {
+        WriteStdout("screenshot saved: " + ScreenshotPath + "\n");
     } else {
-        ReportProblem("could not save the screenshot as %s", ScreenshotPath);
+        ReportProblem("could not save the screenshot as %s: %s (error 0x%08lX)",
+                      ScreenshotPath.c_str(), failed_step, result);
         ExitCode = EXIT_FAILED;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -148,20 +148,18 @@ HWND CreateMainWindow(HINSTANCE instance) {
     return MainWindow;
 }
 
-void ShowStatus(const char *text) {
-    if (StatusBar != NULL) SetWindowTextA(StatusBar, text);
+void ShowStatus(const std::string &text) {
+    if (StatusBar != NULL) SetWindowTextA(StatusBar, text.c_str());
 }
 
 void ShowStartupStatus(void) {
-    static char text[STATUS_CAPACITY];
-    wsprintfA(text, "%d rows. Plug-ins: ", LIST_ROW_COUNT);
-    int used = lstrlenA(text);
-    DescribeLoadedPlugins(text + used, STATUS_CAPACITY - used);
-    if (ProblemSummary()[0] != '\0') AppendListItem(text, STATUS_CAPACITY, ". ", ProblemSummary());
+    std::string text = FormatText("%d rows. Plug-ins: ", LIST_ROW_COUNT);
+    text += DescribeLoadedPlugins();
+    if (!ProblemSummary().empty()) AppendListItem(&text, ". ", ProblemSummary());
     ShowStatus(text);
 }
 
-void RequestScreenshot(HWND window, const char *path) {
+void RequestScreenshot(HWND window, const std::string &path) {
     ScreenshotPath = path;
     PostMessageA(window, WM_REFHOST_TAKESCREENSHOT, 0, 0);
 }

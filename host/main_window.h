@@ -5,15 +5,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 HWND CreateMainWindow(HINSTANCE instance);
 
-void ShowStatus(const char *text);
+void ShowStatus(const std::string &text);
 
 // Once the plug-ins started: the loaded plug-ins and every problem reported so far.
 void ShowStartupStatus(void);
 
 // Saves the window as a PNG at path as soon as the queue gets to it, then closes the window.
 // The process's exit code tells whether the image was saved.
-void RequestScreenshot(HWND window, const char *path);
+void RequestScreenshot(HWND window, const std::string &path);
 
 #endif

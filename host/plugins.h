@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <prsht.h>
 
+#include <string>
+#include <vector>
+
 void LoadPlugins(void);
 void UnloadPlugins(void);  // after the main window is gone
 
@@ -16,11 +19,11 @@ void StopGeneralPlugins(HWND host_window);
 // Hands one message the host took from its queue to every general plug-in's message hook.
 void PassToMessageHooks(MSG *msg);
 
-// Asks each configuration plug-in for its settings page. Fills pages (up to capacity) and
-// paths, the pages' paths joined with ", "; returns the number of pages.
-int CollectSettingsPages(HPROPSHEETPAGE *pages, int capacity, char *paths, int paths_capacity);
+// Asks each configuration plug-in for its settings page; returns the pages and sets paths to
+// their paths joined with ", ".
+std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::string *paths);
 
 // "altrowtint.sgp, altrowtint.scp", or "none".
-void DescribeLoadedPlugins(char *text, int capacity);
+std::string DescribeLoadedPlugins(void);
 
 #endif

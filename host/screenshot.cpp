@@ -1,20 +1,22 @@
 #include "screenshot.h"
 
-#include "png_writer.h"
+#include <shlwapi.h>
+#include <wincodec.h>
 
 namespace {
-enum { BITS_PER_PIXEL = 24, DIB_ROW_ALIGNMENT = 4 };
-}
 
-BOOL SaveWindowImage(HWND window, const char *path) {
+enum { BITS_PER_PIXEL = 24 };  // maps straight to the PNG encoder's 24bppBGR
+
+// A copy of what the window drew, frame and menu included; NULL on failure.
+HBITMAP CopyWindowImage(HWND window) {
     RECT bounds;
-    if (!GetWindowRect(window, &bounds)) return FALSE;
+    if (!GetWindowRect(window, &bounds)) return NULL;
     int width = bounds.right - bounds.left;
     int height = bounds.bottom - bounds.top;
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;  // negative: rows top-down, as PNG stores them
+    format.bmiHeader.biHeight = -height;  // negative: rows top-down
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = BITS_PER_PIXEL;
     format.bmiHeader.biCompression = BI_RGB;
@@ -23,19 +25,91 @@ BOOL SaveWindowImage(HWND window, const char *path) {
     HDC memory_dc = CreateCompatibleDC(window_dc);
     void *pixels = NULL;
     HBITMAP image = CreateDIBSection(window_dc, &format, DIB_RGB_COLORS, &pixels, NULL, 0);
-    BOOL ok = FALSE;
+    BOOL copied = FALSE;
     if (memory_dc != NULL && image != NULL) {
         HGDIOBJ previous = SelectObject(memory_dc, image);
         // The window DC reads what the window itself drew, frame and menu included.
-        ok = BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+        copied = BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
         SelectObject(memory_dc, previous);
         GdiFlush();
-        int stride =
-            ((width * BITS_PER_PIXEL / 8) + DIB_ROW_ALIGNMENT - 1) & ~(DIB_ROW_ALIGNMENT - 1);
-        ok = ok && WritePng(path, width, height, static_cast<const BYTE *>(pixels), stride);
     }
-    if (image != NULL) DeleteObject(image);
+    if (!copied && image != NULL) DeleteObject(image);
     if (memory_dc != NULL) DeleteDC(memory_dc);
     ReleaseDC(window, window_dc);
-    return ok;
+    return copied ? image : NULL;
+}
+
+HRESULT EncodeFrame(IWICBitmapEncoder *encoder, IWICBitmap *bitmap) {
+    UINT width = 0, height = 0;
+    HRESULT hr = bitmap->GetSize(&width, &height);
+    IWICBitmapFrameEncode *frame = NULL;
+    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, NULL);
+    if (FAILED(hr)) return hr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    hr = frame->Initialize(NULL);
+    if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
+    if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
+    if (SUCCEEDED(hr)) hr = frame->WriteSource(bitmap, NULL);
+    if (SUCCEEDED(hr)) hr = frame->Commit();
+    frame->Release();
+    return hr;
+}
+
+HRESULT EncodePng(IWICImagingFactory *factory, IWICBitmap *bitmap, IStream *file) {
+    IWICBitmapEncoder *encoder = NULL;
+    HRESULT hr = factory->CreateEncoder(GUID_ContainerFormatPng, NULL, &encoder);
+    if (FAILED(hr)) return hr;
+    hr = encoder->Initialize(file, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr)) hr = EncodeFrame(encoder, bitmap);
+    if (SUCCEEDED(hr)) hr = encoder->Commit();
+    encoder->Release();
+    return hr;
+}
+
+HRESULT WritePngFile(IWICImagingFactory *factory, HBITMAP image, const char *path,
+                     const char **failed_step) {
+    IWICBitmap *bitmap = NULL;
+    *failed_step = "the image could not be handed to the encoder";
+    HRESULT hr = factory->CreateBitmapFromHBITMAP(image, NULL, WICBitmapIgnoreAlpha, &bitmap);
+    if (FAILED(hr)) return hr;
+    IStream *file = NULL;
+    *failed_step = "the file could not be created";
+    hr = SHCreateStreamOnFileA(path, STGM_WRITE | STGM_CREATE | STGM_SHARE_EXCLUSIVE, &file);
+    if (SUCCEEDED(hr)) {
+        *failed_step = "the PNG encoder failed";
+        hr = EncodePng(factory, bitmap, file);
+        file->Release();                    // closes the file
+        if (FAILED(hr)) DeleteFileA(path);  // no half image left behind
+    }
+    bitmap->Release();
+    return hr;
+}
+
+HRESULT SaveImage(HBITMAP image, const char *path, const char **failed_step) {
+    IWICImagingFactory *factory = NULL;
+    *failed_step = "the imaging component is not available";
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, reinterpret_cast<void **>(&factory));
+    if (FAILED(hr)) return hr;
+    hr = WritePngFile(factory, image, path, failed_step);
+    factory->Release();
+    return hr;
+}
+
+}  // namespace
+
+HRESULT SaveWindowImage(HWND window, const char *path, const char **failed_step) {
+    *failed_step = "COM could not be initialised";
+    HRESULT hr = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    if (FAILED(hr)) return hr;
+    HBITMAP image = CopyWindowImage(window);
+    if (image != NULL) {
+        hr = SaveImage(image, path, failed_step);
+        DeleteObject(image);
+    } else {
+        *failed_step = "the window could not be copied";
+        hr = E_FAIL;
+    }
+    CoUninitialize();
+    return hr;
 }

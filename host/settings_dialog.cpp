@@ -7,12 +7,13 @@
 #include "main_window.h"
 #include "plugins.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char kDialogCaption[] = "Settings";
-const char kPagesStatusFormat[] = "Settings pages: %s";
-enum { MAX_SETTINGS_PAGES = 16, PATHS_CAPACITY = 512 };
-enum { STATUS_CAPACITY = PATHS_CAPACITY + 32 };
+const char kPagesStatusPrefix[] = "Settings pages: ";
 
 HWND Sheet;
 
@@ -29,10 +30,9 @@ void OpenSettingsDialog(HWND owner) {
         SetForegroundWindow(Sheet);
         return;
     }
-    HPROPSHEETPAGE pages[MAX_SETTINGS_PAGES];
-    char paths[PATHS_CAPACITY];
-    int count = CollectSettingsPages(pages, MAX_SETTINGS_PAGES, paths, PATHS_CAPACITY);
-    if (count == 0) {
+    std::string paths;
+    std::vector<HPROPSHEETPAGE> pages = CollectSettingsPages(&paths);
+    if (pages.empty()) {
         ShowStatus("No plug-in offers a settings page");
         return;
     }
@@ -42,8 +42,8 @@ void OpenSettingsDialog(HWND owner) {
     header.hwndParent = owner;
     header.hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     header.pszCaption = kDialogCaption;
-    header.nPages = count;
-    header.phpage = pages;
+    header.nPages = static_cast<UINT>(pages.size());
+    header.phpage = pages.data();
     // The sheet owns the pages from here on, and destroys them with itself.
     INT_PTR result = PropertySheetA(&header);
     if (result == 0 || result == -1) {
@@ -51,9 +51,7 @@ void OpenSettingsDialog(HWND owner) {
         return;
     }
     Sheet = reinterpret_cast<HWND>(result);
-    char status[STATUS_CAPACITY];
-    wsprintfA(status, kPagesStatusFormat, paths);
-    ShowStatus(status);
+    ShowStatus(kPagesStatusPrefix + paths);
 }
 
 BOOL RouteSettingsDialogMessage(MSG *msg) {

@@ -1,9 +1,18 @@
-# Shared by the project's commands: installs what is missing, builds, and runs programs under
-# Wine. Sourced, not run.
+# Shared by the project's commands: what CMake cannot do for them (installing packages, the
+# Wine prefix, the X server), and the preset through which they configure, build and test.
+# Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# ALTROWTINT_BUILD picks another build folder (for parallel work); each has its own Wine prefix.
-BUILD="${ALTROWTINT_BUILD:-$ROOT/build/i686}"
+COMMAND=("$0" "$@")  # the command that sourced this file, to start it again as another user
+# CMakePresets.json: "i686" builds in build/i686; ALTROWTINT_BUILD picks another build folder
+# (for parallel work) through "i686-elsewhere". Each build folder has its own Wine prefix.
+if [ -n "${ALTROWTINT_BUILD:-}" ]; then
+    ALTROWTINT_BUILD=$(realpath -m "$ALTROWTINT_BUILD")  # the preset reads it from the source dir
+    export ALTROWTINT_BUILD
+    BUILD=$ALTROWTINT_BUILD PRESET=i686-elsewhere
+else
+    BUILD=$ROOT/build/i686 PRESET=i686
+fi
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -12,7 +21,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 step() { printf '==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }
 
-# Installs the Debian packages given (names with :arch allowed) that are not installed yet.
+# Installs the Debian packages given (names with :arch allowed) that are not installed yet:
+# as root directly, as any other user through sudo, which is asked for this step only.
 ensure_packages() {
     local missing=() p
     for p in "$@"; do
@@ -20,36 +30,74 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     local cmd="dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}"
-    if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
-        die "missing packages: ${missing[*]}. Install them as root with: $cmd"
+    command -v apt-get >/dev/null || die "missing packages: ${missing[*]}, and no apt-get here"
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null ||
+            die "missing packages: ${missing[*]}. Install them as root with: $cmd"
+        step "installing ${missing[*]} needs root; asking sudo"
+        sudo -v || die "sudo gave no root rights. Install the packages as root with: $cmd"
+        as_root=(sudo)
     fi
     step "installing ${missing[*]} (this takes a few minutes on a fresh machine)"
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -q || die "apt-get update failed; run: $cmd"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
-        die "installing failed; run: $cmd"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        "${as_root[@]}" dpkg --add-architecture i386 || die "adding i386 failed; as root, run: $cmd"
+    fi
+    "${as_root[@]}" apt-get update -q || die "apt-get update failed; as root, run: $cmd"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
+        die "installing failed; as root, run: $cmd"
+}
+
+# Started through sudo, a command needs root only for the packages: it goes on as the user who
+# called sudo, so that the build folder and the Wine prefix stay theirs. A checkout that is not
+# theirs (one of root's, say) is built as root, as before.
+continue_as_invoking_user() {
+    [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ] || return 0
+    [ "$(stat -c %U "$ROOT")" = "$SUDO_USER" ] || return 0
+    step "going on as $SUDO_USER (root was needed only to install packages)"
+    exec runuser -u "$SUDO_USER" -- "${COMMAND[@]}"
+}
+
+# Wine refuses a prefix that is not the user's ("wineprefix is not owned by you"), and a build
+# folder holding someone else's files fails in the middle: say so at once, with the fix.
+check_build_owner() {
+    local stranger owner me
+    stranger=$(find "$BUILD" ! -uid "$(id -u)" -print -quit 2>/dev/null) || true
+    [ -z "$stranger" ] && return 0
+    owner=$(stat -c %U "$stranger") me=$(id -un)
+    [ "$me" != root ] ||
+        die "$stranger belongs to $owner: run this command as $owner (sudo -u $owner $0)," \
+            "or take the build folder over with: chown -R root: $BUILD"
+    die "$stranger belongs to $owner, not to $me. Make the build folder yours with:" \
+        "sudo chown -R $me: $BUILD"
 }
 
 BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
 
-# Configures (once) and builds the 32-bit tree.
+# Runs a command in the source folder, where cmake and ctest look for the presets.
+in_root() {
+    (cd "$ROOT" && "$@")
+}
+
+# Configures (once) and builds the 32-bit tree; progress lines are left out, errors shown.
 build_tree() {
+    check_build_owner
+    mkdir -p "$BUILD"
     if [ ! -f "$BUILD/build.ninja" ]; then
         step "configuring ($BUILD)"
-        mkdir -p "$BUILD"
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" "$@" \
-            >"$BUILD/configure.log" 2>&1 || { cat "$BUILD/configure.log"; die "configure failed"; }
+        in_root cmake --preset "$PRESET" >"$BUILD/configure.log" 2>&1 ||
+            { cat "$BUILD/configure.log"; die "configure failed"; }
     fi
     step "building"
-    cmake --build "$BUILD" -- -k 0 | grep -v '^\[' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ] || die "build failed (see the errors above)"
+    in_root cmake --build --preset "$PRESET" | { grep -v '^\[' || true; } ||
+        die "build failed (see the errors above)"
 }
 
 # Starts one wineserver for this run and boots the prefix before anything else uses it, with
 # its output going nowhere: Wine's helper processes must not hold a test runner's pipes open.
 start_wine() {
     command -v wine >/dev/null || die "wine is not installed"
+    check_build_owner
     wine --version >/dev/null 2>&1 ||
         die "this machine cannot run 32-bit programs, which the 32-bit Wine needs"
     mkdir -p "$WINEPREFIX"
@@ -66,9 +114,4 @@ start_wine() {
     wineserver -p 2>/dev/null || true  # one may be running already: reuse it
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     wine wineboot </dev/null >/dev/null 2>&1
-}
-
-# Runs a command under a private X server unless told to use the display that exists.
-with_display() {
-    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
 }

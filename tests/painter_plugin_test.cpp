@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "altrowtint_version.h"
 #include "host_contract.h"
 #include "test_support.h"
 
@@ -372,10 +373,12 @@ TEST(Deliverables, CarryTheVersionResource) {
         VS_FIXEDFILEINFO *fixed = nullptr;
         UINT length = 0;
         ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
-        EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
-        EXPECT_EQ(0u, fixed->dwFileVersionLS);
-        EXPECT_EQ(MAKELONG(0, 1), fixed->dwProductVersionMS);
-        EXPECT_EQ(0u, fixed->dwProductVersionLS);
+        const DWORD high = MAKELONG(ALTROWTINT_VERSION_MINOR, ALTROWTINT_VERSION_MAJOR);
+        const DWORD low = MAKELONG(ALTROWTINT_VERSION_TWEAK, ALTROWTINT_VERSION_PATCH);
+        EXPECT_EQ(high, fixed->dwFileVersionMS);
+        EXPECT_EQ(low, fixed->dwFileVersionLS);
+        EXPECT_EQ(high, fixed->dwProductVersionMS);
+        EXPECT_EQ(low, fixed->dwProductVersionLS);
         EXPECT_EQ(0u, fixed->dwFileFlags);
         EXPECT_EQ(0u, fixed->dwFileOS);
         EXPECT_EQ(0u, fixed->dwFileType);
@@ -389,7 +392,7 @@ TEST(Deliverables, CarryTheVersionResource) {
         EXPECT_EQ("041103a4", strings.table_name) << file;
         EXPECT_FALSE(strings.values.empty());
         for (const auto &value : strings.values) {
-            EXPECT_EQ(value.first == "FileVersion" ? "1.0.0.0" : "", value.second)
+            EXPECT_EQ(value.first == "FileVersion" ? ALTROWTINT_VERSION_TEXT : "", value.second)
                 << file << ": " << value.first;
         }
     }

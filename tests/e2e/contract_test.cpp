@@ -87,4 +87,34 @@ TEST(HostContract, EveryHostInstanceHearsTheReload) {
     EXPECT_EQ(0u, other.Quit());
 }
 
+// More general plug-ins than a fixed table of modules would hold: each copy of the probe is
+// loaded in name order, started, stopped in reverse and unloaded, and the real ones still run.
+TEST(HostContract, EveryModuleOfAFullPluginFolderIsLoaded) {
+    const int kProbes = 70;
+    std::string folder = FreshHostFolder();
+    std::string source = FixturePath("contract_probe.sgp");
+    for (int i = 0; i < kProbes; ++i) {
+        char name[32];
+        wsprintfA(name, "\\plugin\\probe%02d.sgp", i);
+        ASSERT_TRUE(CopyFileA(source.c_str(), (folder + name).c_str(), FALSE));
+    }
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+    std::string status = host.StatusText();
+    EXPECT_NE(std::string::npos,
+              status.find("Plug-ins: altrowtint.sgp, probe00.sgp, probe01.sgp, probe02.sgp"))
+        << status;
+    EXPECT_NE(std::string::npos, status.find("probe68.sgp, probe69.sgp, altrowtint.scp")) << status;
+    EXPECT_EQ(kLightGrey, host.Row(0));
+    EXPECT_NE(nullptr, host.OpenSettingsDialog());
+    EXPECT_EQ(0u, host.Quit());
+
+    std::string expected;
+    for (const char *line : {"init class=" HOST_WINDOW_CLASS " owns_list=1 other_query=0\n",
+                             "quit alive=1 same_owner=1\n", "detach by_freelibrary=1\n"}) {
+        for (int i = 0; i < kProbes; ++i) expected += line;
+    }
+    EXPECT_EQ(expected, ProbeLog(folder));
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
-// Reading PNG files with code that shares nothing with the host's encoder: the system's imaging
-// component decodes, the system's CRC-32 checks the chunks.
+// Reading PNG files: the system's imaging component decodes, the system's CRC-32 checks the
+// chunks.
 #ifndef ALTROWTINT_E2E_PNG_CHECK_H
 #define ALTROWTINT_E2E_PNG_CHECK_H
 

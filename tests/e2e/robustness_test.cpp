@@ -145,6 +145,7 @@ const CommandLineCase kCommandLines[] = {
     {"Help", "--help", 0, "--screenshot PATH", ""},
     {"UnknownSwitch", "--colour red", 2, "", "'--colour'"},
     {"ScreenshotWithoutPath", "--screenshot", 2, "", "--screenshot"},
+    {"ScreenshotWithEmptyPath", "--screenshot \"\"", 2, "", "--screenshot needs a file name"},
 };
 INSTANTIATE_TEST_SUITE_P(, HostCommandLine, testing::ValuesIn(kCommandLines), CaseName());
 
