@@ -18,7 +18,7 @@ const int kForeignCallsPerTurn = 1000;
 const int kForeignWarmUpCalls = 1000;
 
 // Every colour on: the heaviest row, two stores on each.
-const RowColorSettings kAllColoursOn = {1, 0x000080, 1, 0x800000, 1, 0xF0F0F0, 1, 0xE0E0E0};
+const RowColorSettings kAllColorsOn = {1, 0x000080, 1, 0x800000, 1, 0xF0F0F0, 1, 0xE0E0E0};
 
 WNDPROC BareNext;  // the procedure the bare subclass passes on to
 
@@ -110,10 +110,10 @@ BOOL MeasureNotifications(const BenchList &bench, Report *report) {
 
     PairedSamples item = MeasureStage(bench, CDDS_ITEMPREPAINT, n);
     AddFigure(report, NotifyFigure("item_prepaint", "item pre-paint, default colours", item));
-    PainterSettings = kAllColoursOn;
+    PainterSettings = kAllColorsOn;
     PairedSamples heavy = MeasureStage(bench, CDDS_ITEMPREPAINT, n);
     AddFigure(report,
-              NotifyFigure("item_prepaint_all_colours", "item pre-paint, all colours on", heavy));
+              NotifyFigure("item_prepaint_all_colors", "item pre-paint, all colours on", heavy));
     PainterSettings = loaded;
     PairedSamples pre = MeasureStage(bench, CDDS_PREPAINT, n);
     // Once per paint, the pre-paint looks at its sender afresh; it has no goal of its own.

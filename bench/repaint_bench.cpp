@@ -65,9 +65,9 @@ COLORREF FirstRowBackground(HWND list) {
     label.left = LVIR_LABEL;
     SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
     HDC dc = GetDC(list);
-    COLORREF colour = GetPixel(dc, label.right - kPixelInset, (label.top + label.bottom) / 2);
+    COLORREF color = GetPixel(dc, label.right - kPixelInset, (label.top + label.bottom) / 2);
     ReleaseDC(list, dc);
-    return colour;
+    return color;
 }
 
 // Warms the variant up, and records what its repaint does: how many item notifications reach

@@ -19,9 +19,9 @@ void FormatTime(char *text, double nanoseconds) {
 }
 
 // A COLORREF (0x00BBGGRR) as the usual #RRGGBB number.
-unsigned long Rgb(COLORREF colour) {
-    return (static_cast<unsigned long>(GetRValue(colour)) << 16) |
-           (static_cast<unsigned long>(GetGValue(colour)) << 8) | GetBValue(colour);
+unsigned long Rgb(COLORREF color) {
+    return (static_cast<unsigned long>(GetRValue(color)) << 16) |
+           (static_cast<unsigned long>(GetGValue(color)) << 8) | GetBValue(color);
 }
 
 void FormatGoal(char *text, const Figure &figure) {

@@ -87,7 +87,7 @@ COLORREF SampleRowBackground(HWND list, int row, RowSampleMode mode) {
     }
     if (!RowOnScreen(list, cell)) return CLR_INVALID;
     HDC dc = GetDC(list);
-    COLORREF colour = GetPixel(dc, cell.right - SAMPLE_INSET, (cell.top + cell.bottom) / 2);
+    COLORREF color = GetPixel(dc, cell.right - SAMPLE_INSET, (cell.top + cell.bottom) / 2);
     ReleaseDC(list, dc);
-    return colour;
+    return color;
 }

@@ -18,10 +18,10 @@ struct PageRow {
     int swatch_id;
     int pick_id;
     int RowColorSettings::*flag;
-    COLORREF RowColorSettings::*colour;
+    COLORREF RowColorSettings::*color;
 };
 
-enum { PAGE_ROW_COUNT = 4, CUSTOM_COLOUR_COUNT = 16 };
+enum { PAGE_ROW_COUNT = 4, CUSTOM_COLOR_COUNT = 16 };
 enum { CAPTION_CAPACITY = 64, MESSAGE_CAPACITY = 1024 };
 
 const PageRow kPageRows[PAGE_ROW_COUNT] = {
@@ -59,7 +59,7 @@ void DeleteBrushes(void) {
 
 void InitPage(HWND page) {
     LoadSettings(&StoredSettings);  // afresh for every page created
-    for (int i = 0; i < PAGE_ROW_COUNT; ++i) WorkingColors[i] = StoredSettings.*kPageRows[i].colour;
+    for (int i = 0; i < PAGE_ROW_COUNT; ++i) WorkingColors[i] = StoredSettings.*kPageRows[i].color;
     // Any nonzero flag counts as on; the box shows exactly what an apply would write.
     for (const PageRow &row : kPageRows) {
         WPARAM state = StoredSettings.*row.flag != 0 ? BST_CHECKED : BST_UNCHECKED;
@@ -106,7 +106,7 @@ BOOL ApplyPage(HWND page) {
     RowColorSettings chosen = StoredSettings;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
         chosen.*kPageRows[i].flag = CheckState(page, kPageRows[i]);
-        chosen.*kPageRows[i].colour = WorkingColors[i];
+        chosen.*kPageRows[i].color = WorkingColors[i];
     }
     if (!SaveSettings(&chosen)) {
         ReportFailedSave(page);
@@ -122,22 +122,22 @@ BOOL ApplyPage(HWND page) {
 int IsPageChanged(HWND page) {
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
         if (StoredSettings.*kPageRows[i].flag != CheckState(page, kPageRows[i])) return 1;
-        if (StoredSettings.*kPageRows[i].colour != WorkingColors[i]) return 1;
+        if (StoredSettings.*kPageRows[i].color != WorkingColors[i]) return 1;
     }
     return 0;
 }
 
-int PickColor(HWND owner, COLORREF *colour) {
-    COLORREF custom_colours[CUSTOM_COLOUR_COUNT] = {0};  // fresh every time: none remembered
+int PickColor(HWND owner, COLORREF *color) {
+    COLORREF custom_colors[CUSTOM_COLOR_COUNT] = {0};  // fresh every time: none remembered
     CHOOSECOLORA chooser;
     ZeroMemory(&chooser, sizeof chooser);
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = owner;
-    chooser.rgbResult = *colour;
-    chooser.lpCustColors = custom_colours;
+    chooser.rgbResult = *color;
+    chooser.lpCustColors = custom_colors;
     chooser.Flags = CC_RGBINIT;
     if (!ChooseColorA(&chooser)) return 0;
-    *colour = chooser.rgbResult;
+    *color = chooser.rgbResult;
     return 1;
 }
 

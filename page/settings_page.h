@@ -10,7 +10,7 @@ INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wparam, LPARAM
 int IsPageChanged(HWND page);
 
 // Runs the colour chooser on *colour; 1 and the new colour when confirmed, else 0.
-int PickColor(HWND owner, COLORREF *colour);
+int PickColor(HWND owner, COLORREF *color);
 
 // Posts the reload notification to the main window of every running instance of the host.
 void NotifyHostSettingsChanged(void);

@@ -14,7 +14,7 @@ namespace {
 // there the sender is looked at afresh (a handle may have died or been reused since); the item
 // notifications that follow cost one compare, so the per-row path stays a compare and two
 // stores.
-HWND ColouredList;
+HWND ColoredList;
 HWND ForeignSender;
 BOOL Dormant;
 
@@ -44,23 +44,23 @@ BOOL IsHighContrastOn(void) {
 BOOL LookAtSender(HWND sender) {
     BOOL is_list = !Dormant && IsListViewWindow(sender) && !IsHighContrastOn();
     if (is_list) {
-        ColouredList = sender;
+        ColoredList = sender;
         if (ForeignSender == sender) ForeignSender = NULL;
     } else {
         ForeignSender = sender;
-        if (ColouredList == sender) ColouredList = NULL;
+        if (ColoredList == sender) ColoredList = NULL;
     }
     return is_list;
 }
 
 BOOL IsListSender(HWND sender, DWORD stage) {
     if (stage == CDDS_PREPAINT) return LookAtSender(sender);
-    if (sender == ColouredList && sender != NULL) return TRUE;
+    if (sender == ColoredList && sender != NULL) return TRUE;
     if (sender == ForeignSender) return FALSE;
     return LookAtSender(sender);
 }
 
-void ColourRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
+void ColorRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
     if (draw->nmcd.dwItemSpec & 1) {  // 2nd, 4th, 6th ... row
         if (s.TextColor2Enable) draw->clrText = s.TextColor2;
         if (s.TextBkColor2Enable) draw->clrTextBk = s.TextBkColor2;
@@ -74,15 +74,15 @@ void ColourRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
 
 void SetRowPaintDormant(BOOL dormant) {
     Dormant = dormant;
-    ColouredList = ForeignSender = NULL;  // every sender is looked at afresh
+    ColoredList = ForeignSender = NULL;  // every sender is looked at afresh
 }
 
 BOOL IsRowPaintDormant(void) { return Dormant; }
 
 void RepaintColoredList(void) {
     // No erase: the list fills every row's background itself as it paints.
-    if (!Dormant && ColouredList != NULL && IsWindow(ColouredList)) {
-        InvalidateRect(ColouredList, NULL, FALSE);
+    if (!Dormant && ColoredList != NULL && IsWindow(ColoredList)) {
+        InvalidateRect(ColoredList, NULL, FALSE);
     }
 }
 
@@ -113,6 +113,6 @@ LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     }
 
     if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColourRow(draw, PainterSettings);
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColorRow(draw, PainterSettings);
     return PassOn(window, message, wparam, lparam);
 }

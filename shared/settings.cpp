@@ -6,7 +6,7 @@
 
 namespace {
 
-enum SettingForm { FORM_FLAG, FORM_COLOUR };
+enum SettingForm { FORM_FLAG, FORM_COLOR };
 
 struct SettingKey {
     const wchar_t *name;
@@ -19,20 +19,20 @@ struct SettingKey {
 const SettingKey kSettingKeys[] = {
     {L"TextColor1Enable", offsetof(RowColorSettings, TextColor1Enable), DEFAULT_TEXTCOLOR1_ENABLE,
      FORM_FLAG},
-    {L"TextColor1", offsetof(RowColorSettings, TextColor1), DEFAULT_TEXTCOLOR1, FORM_COLOUR},
+    {L"TextColor1", offsetof(RowColorSettings, TextColor1), DEFAULT_TEXTCOLOR1, FORM_COLOR},
     {L"TextColor2Enable", offsetof(RowColorSettings, TextColor2Enable), DEFAULT_TEXTCOLOR2_ENABLE,
      FORM_FLAG},
-    {L"TextColor2", offsetof(RowColorSettings, TextColor2), DEFAULT_TEXTCOLOR2, FORM_COLOUR},
+    {L"TextColor2", offsetof(RowColorSettings, TextColor2), DEFAULT_TEXTCOLOR2, FORM_COLOR},
     {L"TextBkColor1Enable", offsetof(RowColorSettings, TextBkColor1Enable),
      DEFAULT_TEXTBKCOLOR1_ENABLE, FORM_FLAG},
-    {L"TextBkColor1", offsetof(RowColorSettings, TextBkColor1), DEFAULT_TEXTBKCOLOR1, FORM_COLOUR},
+    {L"TextBkColor1", offsetof(RowColorSettings, TextBkColor1), DEFAULT_TEXTBKCOLOR1, FORM_COLOR},
     {L"TextBkColor2Enable", offsetof(RowColorSettings, TextBkColor2Enable),
      DEFAULT_TEXTBKCOLOR2_ENABLE, FORM_FLAG},
-    {L"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOUR},
+    {L"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOR},
 };
 
 const wchar_t kSection[] = L"" SETTINGS_SECTION;
-const wchar_t kColourFormat[] = L"0x%06X";
+const wchar_t kColorFormat[] = L"0x%06X";
 const wchar_t kIntFormat[] = L"%d";
 const wchar_t kPathSuffix[] = L"\\" SETTINGS_FILE_NAME;
 
@@ -43,6 +43,13 @@ UINT *FieldOf(RowColorSettings *settings, const SettingKey &key) {
 
 UINT FieldOf(const RowColorSettings *settings, const SettingKey &key) {
     return *reinterpret_cast<const UINT *>(reinterpret_cast<const char *>(settings) + key.offset);
+}
+
+// Writes one value as signed decimal text; TRUE when the write succeeded.
+BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path) {
+    wchar_t text[SETTINGS_TEXT_CAPACITY];
+    StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kIntFormat, value);
+    return WritePrivateProfileStringW(section, key, text, path);
 }
 
 }  // namespace
@@ -68,12 +75,6 @@ void LoadSettings(RowColorSettings *settings) {
     }
 }
 
-BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path) {
-    wchar_t text[SETTINGS_TEXT_CAPACITY];
-    StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kIntFormat, value);
-    return WritePrivateProfileStringW(section, key, text, path);
-}
-
 // Stops at the first failure: what follows would meet the same locked or read-only file.
 BOOL SaveSettings(const RowColorSettings *settings) {
     wchar_t path[MAX_PATH];
@@ -85,7 +86,7 @@ BOOL SaveSettings(const RowColorSettings *settings) {
             written = WriteIntSetting(kSection, key.name, static_cast<int>(value), path);
         } else {
             wchar_t text[SETTINGS_TEXT_CAPACITY];
-            StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kColourFormat, value);
+            StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kColorFormat, value);
             written = WritePrivateProfileStringW(kSection, key.name, text, path);
         }
         if (!written) return FALSE;

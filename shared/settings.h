@@ -47,7 +47,4 @@ void LoadSettings(RowColorSettings *settings);
 // no usable path. The file keeps its encoding (an ANSI file stays ANSI).
 BOOL SaveSettings(const RowColorSettings *settings);
 
-// Writes one value as signed decimal text; TRUE when the write succeeded.
-BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path);
-
 #endif

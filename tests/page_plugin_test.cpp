@@ -48,10 +48,10 @@ struct SettingsPage : ::testing::Test {
     void Click(int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
     bool Checked(int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     HBRUSH SwatchBrush(int swatch_id) { return ::SwatchBrush(page, swatch_id); }
-    COLORREF SwatchColour(int swatch_id) { return ::SwatchColour(page, swatch_id); }
+    COLORREF SwatchColor(int swatch_id) { return ::SwatchColor(page, swatch_id); }
     // Presses a pick button and answers the chooser that it opens.
-    void Pick(int pick_id, bool confirm, COLORREF colour = 0) {
-        AnswerNextChooser(confirm, colour);
+    void Pick(int pick_id, bool confirm, COLORREF color = 0) {
+        AnswerNextChooser(confirm, color);
         Click(pick_id);
         EXPECT_TRUE(Answer.seen) << "the colour chooser did not open";
     }
@@ -281,10 +281,10 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     EXPECT_STREQ("altrowtint", caption);
 
     const bool checked[] = {true, false, false, true};  // a stored 2 shows as ticked
-    const COLORREF colours[] = {0x0000FF, 0x00FF00, 0x123456, 0xABCDEF};
+    const COLORREF colors[] = {0x0000FF, 0x00FF00, 0x123456, 0xABCDEF};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(checked[i], Checked(kPageIds[i])) << kPageIds[i];
-        EXPECT_EQ(colours[i], SwatchColour(kSwatchIds[i])) << kSwatchIds[i];
+        EXPECT_EQ(colors[i], SwatchColor(kSwatchIds[i])) << kSwatchIds[i];
     }
     // Any other static control gets the dialog's own answer, never a swatch brush.
     HBRUSH other = SwatchBrush(kPageIds[0]);
@@ -323,11 +323,11 @@ TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
     EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
 }
 
-TEST_F(SettingsPage, AConfirmedColourReplacesTheSwatchBrush) {
+TEST_F(SettingsPage, AConfirmedColorReplacesTheSwatchBrush) {
     Open();
     HBRUSH old_brush = SwatchBrush(1007);
     Pick(1008, true, RGB(10, 20, 30));
-    EXPECT_EQ(RGB(10, 20, 30), SwatchColour(1007));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(1007));
     EXPECT_EQ(0, GetObjectType(old_brush));  // deleted, not leaked
     EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());
     Apply();
@@ -335,7 +335,7 @@ TEST_F(SettingsPage, AConfirmedColourReplacesTheSwatchBrush) {
 
     // Picking exactly the stored colour: a new brush, and the page is unchanged again.
     Pick(1008, true, RGB(10, 20, 30));
-    EXPECT_EQ(RGB(10, 20, 30), SwatchColour(1007));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(1007));
     EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
 }
 
@@ -344,7 +344,7 @@ TEST_F(SettingsPage, ACancelledChooserChangesNothingButStillReports) {
     HBRUSH before = SwatchBrush(1001);
     Pick(1002, false);
     EXPECT_EQ(before, SwatchBrush(1001));
-    EXPECT_EQ(0u, SwatchColour(1001));
+    EXPECT_EQ(0u, SwatchColor(1001));
     EXPECT_EQ(std::vector<UINT>{PSM_UNCHANGED}, FrameVerdicts);
     Click(1003);
     Pick(1005, false);
@@ -384,7 +384,7 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     Open();
     EXPECT_FALSE(Checked(1000));
     EXPECT_TRUE(Checked(1006));
-    EXPECT_EQ(0xF0F0F0u, SwatchColour(1007));
+    EXPECT_EQ(0xF0F0F0u, SwatchColor(1007));
 
     WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
     // Held open without sharing by another program: the save fails, and the user is told.

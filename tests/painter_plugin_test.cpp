@@ -258,7 +258,7 @@ BOOL WINAPI FakeSystemParametersInfoW(UINT action, UINT param, void *data, UINT 
 }
 }  // namespace
 
-TEST_F(PainterPlugin, HighContrastLeavesEveryColourToTheList) {
+TEST_F(PainterPlugin, HighContrastLeavesEveryColorToTheList) {
     void *platform = PatchImport(module, "USER32.dll", "SystemParametersInfoW",
                                  reinterpret_cast<void *>(FakeSystemParametersInfoW));
     ASSERT_NE(nullptr, platform);
@@ -280,7 +280,7 @@ TEST_F(PainterPlugin, HighContrastLeavesEveryColourToTheList) {
 }
 
 // The list shows reloaded colours at once: the painter repaints it, nobody else does.
-TEST_F(PainterPlugin, AReloadRepaintsTheListItColoured) {
+TEST_F(PainterPlugin, AReloadRepaintsTheListItColored) {
     FakeHostAnswer = GetParent(list);
     Event(GPEVENT_INIT);
     EXPECT_EQ(0xF0F0F0u, RowBackground(list, 0));

@@ -69,7 +69,7 @@ TEST_F(RowPaint, DefaultsTintTheBackgroundOfTheFirstSetOnly) {
     }
 }
 
-TEST_F(RowPaint, EachColourFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
+TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
     struct Case {
         RowColorSettings settings;
         DWORD_PTR row;
@@ -138,7 +138,7 @@ TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
     DestroyWindow(button);
 }
 
-TEST_F(RowPaint, ListViewsUnderOtherClassNamesAreStillColoured) {
+TEST_F(RowPaint, ListViewsUnderOtherClassNamesAreStillColored) {
     WNDCLASSA list_class = {};
     ASSERT_TRUE(GetClassInfoA(NULL, WC_LISTVIEWA, &list_class));
     list_class.lpszClassName = "MadeUpGridOfRows";

@@ -41,7 +41,7 @@ void ChangeEvenRowBackground(const RunningHost &host, HWND sheet) {
     ASSERT_NE(nullptr, GetDlgItem(page, IDC_BK2_ENABLE)) << "the plug-in's page is not shown";
     ClickButton(page, IDC_BK2_ENABLE);
     ASSERT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(page, IDC_BK2_ENABLE), BM_GETCHECK, 0, 0));
-    ASSERT_TRUE(PickColourOnPage(host, page, IDC_BK2_PICK, kPaleBlue));
+    ASSERT_TRUE(PickColorOnPage(host, page, IDC_BK2_PICK, kPaleBlue));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_SHEET_APPLY))) << "Apply stays off";
 }
 
@@ -111,7 +111,7 @@ const DialogEnding kDialogEndings[] = {
 };
 INSTANTIATE_TEST_SUITE_P(, SettingsDialogEnding, testing::ValuesIn(kDialogEndings), CaseName());
 
-TEST(Persistence, AppliedColoursShowAgainAfterARestart) {
+TEST(Persistence, AppliedColorsShowAgainAfterARestart) {
     std::string folder = FreshHostFolder();
     {
         RunningHost first;

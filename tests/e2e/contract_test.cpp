@@ -39,8 +39,7 @@ TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
     ASSERT_NE(nullptr, sheet);
     PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_BK2_PICK), BM_CLICK, 0, 0);
     HWND chooser = NULL;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (chooser = FindColourChooser(host.process_id())) != NULL; }));
+    ASSERT_TRUE(WaitUntil([&] { return (chooser = FindColorChooser(host.process_id())) != NULL; }));
     PostMessageA(host.window(), WM_HOST_PLUGINNOTIFY, 8, 0);
     EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=8 lparam=0")) << ProbeLog(folder);
     ClickButton(chooser, IDCANCEL);

@@ -233,9 +233,9 @@ COLORREF RunningHost::Row(int row, RowSampleMode mode) const {
     return static_cast<COLORREF>(Ask(window_, WM_REFHOST_ROWBACKGROUND, row, mode));
 }
 
-COLORREF RunningHost::WaitForRowAsShown(int row, COLORREF colour) const {
+COLORREF RunningHost::WaitForRowAsShown(int row, COLORREF color) const {
     COLORREF seen = CLR_INVALID;
-    WaitUntil([&] { return (seen = Row(row, ROWSAMPLE_AS_SHOWN)) == colour; }, kRowSettleMs);
+    WaitUntil([&] { return (seen = Row(row, ROWSAMPLE_AS_SHOWN)) == color; }, kRowSettleMs);
     return seen;
 }
 
@@ -260,19 +260,19 @@ DWORD RunningHost::Quit() {
 
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(Ask(sheet, PSM_GETCURRENTPAGEHWND)); }
 
-HWND FindColourChooser(DWORD process_id) { return FindTopLevel(process_id, NULL, COLOR_RED); }
+HWND FindColorChooser(DWORD process_id) { return FindTopLevel(process_id, NULL, COLOR_RED); }
 
 void ClickButton(HWND dialog, int button_id) { Ask(GetDlgItem(dialog, button_id), BM_CLICK); }
 
-bool PickColourOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF colour) {
+bool PickColorOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF color) {
     // Posted: the click opens the chooser's modal loop, which a sent click would wait on.
     PostMessageA(GetDlgItem(page, pick_button), BM_CLICK, 0, 0);
     HWND chooser = NULL;
-    if (!WaitUntil([&] { return (chooser = FindColourChooser(host.process_id())) != NULL; })) {
+    if (!WaitUntil([&] { return (chooser = FindColorChooser(host.process_id())) != NULL; })) {
         return false;
     }
     const int edits[] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
-    const int values[] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    const int values[] = {GetRValue(color), GetGValue(color), GetBValue(color)};
     for (int i = 0; i < 3; ++i) {
         std::string text = std::to_string(values[i]);
         Ask(GetDlgItem(chooser, edits[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

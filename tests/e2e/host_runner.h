@@ -49,7 +49,7 @@ public:
     COLORREF ListBackground() const;
     COLORREF Row(int row, RowSampleMode mode = ROWSAMPLE_REPAINTED) const;
     // Waits until the row shows colour without a forced repaint; the colour last seen.
-    COLORREF WaitForRowAsShown(int row, COLORREF colour) const;
+    COLORREF WaitForRowAsShown(int row, COLORREF color) const;
 
     HWND OpenSettingsDialog() const;  // through the menu command; NULL on timeout
     HWND SettingsDialog() const;
@@ -75,8 +75,8 @@ private:
 HWND CurrentPage(HWND sheet);
 // Clicks the page's pick button and, in the colour chooser that opens, enters colour and
 // confirms. False when no chooser appeared or it did not close.
-bool PickColourOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF colour);
-HWND FindColourChooser(DWORD process_id);      // NULL when none is open
+bool PickColorOnPage(const RunningHost &host, HWND page, int pick_button, COLORREF color);
+HWND FindColorChooser(DWORD process_id);       // NULL when none is open
 void ClickButton(HWND dialog, int button_id);  // sends BM_CLICK, as a user's click
 
 #endif

@@ -18,9 +18,9 @@ std::string Bands(const Image &image) {
     for (UINT y = 0; y < image.height; ++y) {
         UINT grey = 0, white = 0;
         for (UINT x = 0; x < image.width; ++x) {
-            COLORREF colour = image.At(x, y);
-            if (colour == kLightGrey) ++grey;
-            if (colour == RGB(255, 255, 255)) ++white;
+            COLORREF color = image.At(x, y);
+            if (color == kLightGrey) ++grey;
+            if (color == RGB(255, 255, 255)) ++white;
         }
         char band = grey > image.width / 2 ? 'G' : white > image.width / 2 ? 'W' : '-';
         if (bands.empty() || bands.back() != band) bands += band;

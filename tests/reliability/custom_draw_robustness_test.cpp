@@ -75,7 +75,7 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
     const uint64_t seed = SeedFromEnvironment(0xC0DED4A7);
     Random random(seed);
     const int kRecords = 10000;
-    int coloured = 0, answered = 0, passed = 0, by_sender[SENDER_KINDS] = {0};
+    int colored = 0, answered = 0, passed = 0, by_sender[SENDER_KINDS] = {0};
     int failures[SENDER_KINDS] = {0};
     std::string first_failure[SENDER_KINDS];
     static unsigned char buffer[BUFFER], expected[BUFFER];
@@ -159,7 +159,7 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
                 want->clrText = second ? s.TextColor2 : s.TextColor1;
             if (second ? s.TextBkColor2Enable : s.TextBkColor1Enable)
                 want->clrTextBk = second ? s.TextBkColor2 : s.TextBkColor1;
-            ++coloured;
+            ++colored;
         }
 
         Calls.clear();
@@ -201,7 +201,7 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
     printf("seed %llu: %d records (", (unsigned long long)seed, kRecords);
     for (int k = 0; k < SENDER_KINDS; ++k)
         printf("%s%s %d", k ? ", " : "", kSenderNames[k], by_sender[k]);
-    printf("); %d coloured, %d pre-paints answered, %d passed on\n", coloured, answered, passed);
+    printf("); %d coloured, %d pre-paints answered, %d passed on\n", colored, answered, passed);
     DestroyWindow(frame);
     DestroyWindow(target);
 }

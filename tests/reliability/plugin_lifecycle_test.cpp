@@ -144,13 +144,13 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
 
 namespace {
 
-// The colour chooser, scripted: confirms with ChooserColour or cancels.
+// The colour chooser, scripted: confirms with ChooserColor or cancels.
 bool ChooserConfirms;
-COLORREF ChooserColour;
+COLORREF ChooserColor;
 int ChooserCalls;
 BOOL WINAPI ScriptedChooser(CHOOSECOLORA *chooser) {
     ++ChooserCalls;
-    if (ChooserConfirms) chooser->rgbResult = ChooserColour;
+    if (ChooserConfirms) chooser->rgbResult = ChooserColor;
     return ChooserConfirms;
 }
 
@@ -182,7 +182,7 @@ TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
         ASSERT_NE(nullptr, page);
         SendDlgItemMessageA(page, kCheckIds[i % 4], BM_CLICK, 0, 0);
         ChooserConfirms = i % 3 != 2;
-        ChooserColour = RGB(i, 255 - i, i / 2);
+        ChooserColor = RGB(i, 255 - i, i / 2);
         SendDlgItemMessageA(page, kPickIds[(i + 1) % 4], BM_CLICK, 0, 0);
         confirmed += ChooserConfirms;
         SendMessageA(sheet, PSM_APPLY, 0, 0);

@@ -47,7 +47,7 @@ void ExpectPageShows(HWND page, const RowColorSettings &s) {
         LRESULT check = SendDlgItemMessageA(page, kCheckIds[i], BM_GETCHECK, 0, 0);
         EXPECT_EQ(values.v[2 * i] != 0 ? BST_CHECKED : BST_UNCHECKED, check)
             << kSettingKeys[2 * i] << " with " << Describe(s);
-        EXPECT_EQ(values.v[2 * i + 1], SwatchColour(page, kSwatchIds[i]))
+        EXPECT_EQ(values.v[2 * i + 1], SwatchColor(page, kSwatchIds[i]))
             << kSettingKeys[2 * i + 1] << " with " << Describe(s);
     }
 }

@@ -101,8 +101,8 @@ HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true)
 extern std::vector<UINT> FrameVerdicts;
 extern HWND VerdictPage;
 
-HBRUSH SwatchBrush(HWND page, int swatch_id);     // what the page answers WM_CTLCOLORSTATIC with
-COLORREF SwatchColour(HWND page, int swatch_id);  // the colour of that brush
+HBRUSH SwatchBrush(HWND page, int swatch_id);    // what the page answers WM_CTLCOLORSTATIC with
+COLORREF SwatchColor(HWND page, int swatch_id);  // the colour of that brush
 
 // Answers the next modal dialog of this thread that has the control `marker`, from a timer that
 // runs until one comes up (or the next call replaces it): keeps the marker's text in
@@ -111,13 +111,13 @@ COLORREF SwatchColour(HWND page, int swatch_id);  // the colour of that brush
 struct DialogAnswer {
     int marker;
     int button;
-    COLORREF colour;
+    COLORREF color;
     bool seen;
     std::wstring text;
 };
 extern DialogAnswer Answer;
-void AnswerNextDialog(int marker, int button, COLORREF colour = 0);
-void AnswerNextChooser(bool confirm, COLORREF colour = 0);  // OK with colour, or Cancel
+void AnswerNextDialog(int marker, int button, COLORREF color = 0);
+void AnswerNextChooser(bool confirm, COLORREF color = 0);  // OK with colour, or Cancel
 enum { MESSAGE_BOX_TEXT = 0xFFFF };  // the control of a message box that holds its text
 enum { ID_SHEET_APPLY = 0x3021 };    // the Apply button of a property sheet frame
 

@@ -89,9 +89,9 @@ HWND CreateReportList(int rows, const char *class_name, bool visible) {
 
 COLORREF PixelAt(HWND window, int x, int y) {
     HDC dc = GetDC(window);
-    COLORREF colour = GetPixel(dc, x, y);
+    COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
-    return colour;
+    return color;
 }
 
 COLORREF RowBackground(HWND list, int row, bool redraw) {
@@ -233,7 +233,7 @@ HBRUSH SwatchBrush(HWND page, int swatch_id) {
     return brush;
 }
 
-COLORREF SwatchColour(HWND page, int swatch_id) {
+COLORREF SwatchColor(HWND page, int swatch_id) {
     LOGBRUSH brush = {};
     GetObjectA(SwatchBrush(page, swatch_id), sizeof brush, &brush);
     return brush.lbColor;
@@ -244,7 +244,7 @@ COLORREF SwatchColour(HWND page, int swatch_id) {
 DialogAnswer Answer;
 
 namespace {
-enum { COLOUR_EDIT_RED = 706, COLOUR_EDIT_GREEN = 707, COLOUR_EDIT_BLUE = 708 };
+enum { COLOR_EDIT_RED = 706, COLOR_EDIT_GREEN = 707, COLOR_EDIT_BLUE = 708 };
 enum { ANSWER_POLL_MS = 20, ANSWER_TEXT_CAPACITY = 1024 };
 UINT_PTR AnswerTimer;
 
@@ -264,23 +264,23 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
     wchar_t text[ANSWER_TEXT_CAPACITY] = L"";
     GetDlgItemTextW(dialog, Answer.marker, text, ANSWER_TEXT_CAPACITY);
     Answer.text = text;
-    if (Answer.marker == COLOUR_EDIT_RED && Answer.button == IDOK) {
-        SetDlgItemInt(dialog, COLOUR_EDIT_RED, GetRValue(Answer.colour), FALSE);
-        SetDlgItemInt(dialog, COLOUR_EDIT_GREEN, GetGValue(Answer.colour), FALSE);
-        SetDlgItemInt(dialog, COLOUR_EDIT_BLUE, GetBValue(Answer.colour), FALSE);
+    if (Answer.marker == COLOR_EDIT_RED && Answer.button == IDOK) {
+        SetDlgItemInt(dialog, COLOR_EDIT_RED, GetRValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_EDIT_GREEN, GetGValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_EDIT_BLUE, GetBValue(Answer.color), FALSE);
     }
     SendMessageA(GetDlgItem(dialog, Answer.button), BM_CLICK, 0, 0);
 }
 }  // namespace
 
-void AnswerNextDialog(int marker, int button, COLORREF colour) {
+void AnswerNextDialog(int marker, int button, COLORREF color) {
     if (AnswerTimer != 0) KillTimer(NULL, AnswerTimer);
-    Answer = {marker, button, colour, false, L""};
+    Answer = {marker, button, color, false, L""};
     AnswerTimer = SetTimer(NULL, 0, ANSWER_POLL_MS, AnswerDialog);
 }
 
-void AnswerNextChooser(bool confirm, COLORREF colour) {
-    AnswerNextDialog(COLOUR_EDIT_RED, confirm ? IDOK : IDCANCEL, colour);
+void AnswerNextChooser(bool confirm, COLORREF color) {
+    AnswerNextDialog(COLOR_EDIT_RED, confirm ? IDOK : IDCANCEL, color);
 }
 
 // ---- a module's brushes, seen through its imports of CreateSolidBrush and DeleteObject --------
@@ -288,8 +288,8 @@ void AnswerNextChooser(bool confirm, COLORREF colour) {
 std::vector<HGDIOBJ> BrushesMade, ObjectsDeleted;
 
 namespace {
-HBRUSH WINAPI RecordingCreateSolidBrush(COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+HBRUSH WINAPI RecordingCreateSolidBrush(COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
     BrushesMade.push_back(brush);
     return brush;
 }
