@@ -10,10 +10,11 @@ CallWindowProcFunction PassOnThrough = CallWindowProcA;
 namespace {
 
 // What the last look at a sender found: the list-view whose rows are being coloured, and the
-// last sender that is no list-view. Every paint of a control starts with its pre-paint, and
-// there the sender is looked at afresh (a handle may have died or been reused since); the item
-// notifications that follow cost one compare, so the per-row path stays a compare and two
-// stores.
+// last sender whose records pass through untouched (no list-view, or a list left to its own
+// colours while high contrast is on or the painter is dormant). Every paint of a control starts
+// with its pre-paint, and there the sender is looked at afresh (a handle may have died or been
+// reused since); the item notifications that follow cost one compare, so the per-row path stays a
+// compare and two stores.
 HWND ColoredList;
 HWND ForeignSender;
 BOOL Dormant;
@@ -42,18 +43,18 @@ BOOL IsHighContrastOn(void) {
 // paint; a list left to its own colours is remembered like any other foreign sender, which
 // keeps its rows at one compare.
 BOOL LookAtSender(HWND sender) {
-    BOOL is_list = !Dormant && IsListViewWindow(sender) && !IsHighContrastOn();
-    if (is_list) {
+    BOOL colored = !Dormant && IsListViewWindow(sender) && !IsHighContrastOn();
+    if (colored) {
         ColoredList = sender;
         if (ForeignSender == sender) ForeignSender = NULL;
     } else {
         ForeignSender = sender;
         if (ColoredList == sender) ColoredList = NULL;
     }
-    return is_list;
+    return colored;
 }
 
-BOOL IsListSender(HWND sender, DWORD stage) {
+BOOL ColorsSender(HWND sender, DWORD stage) {
     if (stage == CDDS_PREPAINT) return LookAtSender(sender);
     if (sender == ColoredList && sender != NULL) return TRUE;
     if (sender == ForeignSender) return FALSE;
@@ -108,7 +109,7 @@ LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     // Only a list-view's record is long enough to hold the colours; a toolbar's or a button's
     // shorter record must never be written to, at any stage.
     NMLVCUSTOMDRAW *draw = reinterpret_cast<NMLVCUSTOMDRAW *>(lparam);
-    if (!IsListSender(header->hwndFrom, draw->nmcd.dwDrawStage)) {
+    if (!ColorsSender(header->hwndFrom, draw->nmcd.dwDrawStage)) {
         return PassOn(window, message, wparam, lparam);
     }
 
