@@ -14,7 +14,6 @@ const int kWarmUpCalls = 20;
 const double kEightCallsAndTenPercent = 8.8;
 
 // The key and text the baseline writes: what the file already holds, as in the save it stands for.
-const wchar_t kBaselineSection[] = L"" SETTINGS_SECTION;
 const wchar_t kBaselineKey[] = L"TextColor1Enable";
 const wchar_t kBaselineText[] = L"0";
 
@@ -30,11 +29,12 @@ typedef void (*Operation)(void);
 
 void LoadOnce(void) { LoadSettings(&Loaded); }
 void ReadOneKey(void) {
-    BenchSink = BenchSink + GetPrivateProfileIntW(kBaselineSection, kBaselineKey, 0, SettingsPath);
+    BenchSink =
+        BenchSink + GetPrivateProfileIntW(SETTINGS_SECTION_W, kBaselineKey, 0, SettingsPath);
 }
 void SaveOnce(void) { SaveSettings(&kDefaults); }
 void WriteOneKey(void) {
-    WritePrivateProfileStringW(kBaselineSection, kBaselineKey, kBaselineText, SettingsPath);
+    WritePrivateProfileStringW(SETTINGS_SECTION_W, kBaselineKey, kBaselineText, SettingsPath);
 }
 
 struct Repeated {

@@ -31,7 +31,6 @@ const SettingKey kSettingKeys[] = {
     {L"TextBkColor2", offsetof(RowColorSettings, TextBkColor2), DEFAULT_TEXTBKCOLOR2, FORM_COLOR},
 };
 
-const wchar_t kSection[] = L"" SETTINGS_SECTION;
 const wchar_t kColorFormat[] = L"0x%06X";
 const wchar_t kIntFormat[] = L"%d";
 const wchar_t kPathSuffix[] = L"\\" SETTINGS_FILE_NAME;
@@ -70,7 +69,7 @@ void LoadSettings(RowColorSettings *settings) {
     BOOL have_path = GetSettingsPath(path);
     for (const SettingKey &key : kSettingKeys) {
         *FieldOf(settings, key) =
-            have_path ? GetPrivateProfileIntW(kSection, key.name, key.default_value, path)
+            have_path ? GetPrivateProfileIntW(SETTINGS_SECTION_W, key.name, key.default_value, path)
                       : key.default_value;
     }
 }
@@ -83,11 +82,11 @@ BOOL SaveSettings(const RowColorSettings *settings) {
         UINT value = FieldOf(settings, key);
         BOOL written;
         if (key.form == FORM_FLAG) {
-            written = WriteIntSetting(kSection, key.name, static_cast<int>(value), path);
+            written = WriteIntSetting(SETTINGS_SECTION_W, key.name, static_cast<int>(value), path);
         } else {
             wchar_t text[SETTINGS_TEXT_CAPACITY];
             StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kColorFormat, value);
-            written = WritePrivateProfileStringW(kSection, key.name, text, path);
+            written = WritePrivateProfileStringW(SETTINGS_SECTION_W, key.name, text, path);
         }
         if (!written) return FALSE;
     }

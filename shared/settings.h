@@ -20,7 +20,8 @@ struct RowColorSettings {
 
 #define SETTINGS_FILE_NAME "altrowtint.ini"
 #define SETTINGS_SECTION "setting"
-enum { SETTINGS_TEXT_CAPACITY = 1024 };  // text buffer of one formatted value
+#define SETTINGS_SECTION_W L"" SETTINGS_SECTION  // for the wide profile functions
+enum { SETTINGS_TEXT_CAPACITY = 1024 };          // text buffer of one formatted value
 
 enum {
     DEFAULT_TEXTCOLOR1_ENABLE = 0,
