@@ -25,19 +25,12 @@ static HWND QueryListOwner(HWND host_window) {
 // Started: RowPaintProc is in a window's chain and colours.
 static BOOL IsStarted(void) { return PreviousWndProc != NULL && !IsRowPaintDormant(); }
 
-// Another plug-in that subclassed the window after this one keeps calling through RowPaintProc
-// for as long as the window lives, also after the host has unloaded this module.
-static void PinThisModule(void) {
-    HMODULE self = NULL;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                       reinterpret_cast<LPCWSTR>(&PinThisModule), &self);
-}
-
 int PainterAttach(HWND host_window) {
     LoadSettings(&PainterSettings);  // the first row painted already uses the file's values
     // A second start without a stop keeps the original procedure: recording RowPaintProc as its
-    // own predecessor would recurse without end on the next message.
-    if (IsStarted()) return 1;
+    // own predecessor would recurse without end on the next message. A host that destroyed the
+    // window and made a new one is started afresh on the window it names now.
+    if (IsStarted() && IsWindow(SubclassedWindow())) return 1;
     HWND target = QueryListOwner(host_window);
     if (target == NULL || !IsWindow(target)) return 1;
     // A stop may have left RowPaintProc in this very window's chain: it colours again from
@@ -59,8 +52,9 @@ void PainterDetach(HWND host_window) {
     QueryListOwner(host_window);
     SetRowPaintDormant(TRUE);
     // Only while RowPaintProc is still the window's own procedure can the previous one go back;
-    // putting it back over a later subclass would cut that one out of the chain.
-    if (!RemoveRowPaintProc()) PinThisModule();
+    // putting it back over a later subclass would cut that one out of the chain. Left in the
+    // chain, RowPaintProc keeps the module loaded for the subclass that calls through it.
+    RemoveRowPaintProc();
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
     // all eight keys in order, and creates the file with the defaults when there is none.
@@ -83,11 +77,9 @@ int CALLBACK PainterEvent(HWND host_window, int event_code) {
     return 1;
 }
 
-// cppcheck-suppress constParameter ; the loader calls it with exactly this signature
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// Nothing to undo at unload: while RowPaintProc is in a chain the module holds itself loaded, so
+// a host that frees it without a stop leaves the painter colouring until the process ends.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
-    // Unloaded without a stop: RowPaintProc must not stay in a chain in memory that is about to
-    // go. At process exit (reserved set) the windows go too, and nothing is touched.
-    if (reason == DLL_PROCESS_DETACH && reserved == NULL) RemoveRowPaintProc();
     return TRUE;
 }

@@ -6,6 +6,11 @@ namespace {
 
 HWND Subclassed;
 BOOL SubclassedUnicode;  // the character set RowPaintProc went in with
+// A reference on this module for as long as RowPaintProc is in a window's chain: a subclass that
+// went in above it calls through it for as long as the window lives, also after the host freed
+// the module without a stop. Released only here, from the start and stop callbacks, which the
+// host calls while it holds the module itself.
+HMODULE HeldModule;
 
 // A procedure is read back with the function of the character set it was set with; the other
 // one would hand out a conversion stub instead of RowPaintProc.
@@ -24,12 +29,21 @@ WNDPROC ReplaceProc(HWND window, WNDPROC proc) {
 }  // namespace
 
 BOOL InstallRowPaintProc(HWND target) {
+    HMODULE held = NULL;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&RowPaintProc), &held)) {
+        return FALSE;
+    }
     SubclassedUnicode = IsWindowUnicode(target);
     PassOnThrough = SubclassedUnicode ? CallWindowProcW : CallWindowProcA;
     WNDPROC previous = ReplaceProc(target, RowPaintProc);
-    if (previous == NULL) return FALSE;  // a window of another process, for one
+    if (previous == NULL) {  // a window of another process, for one
+        FreeLibrary(held);
+        return FALSE;
+    }
     PreviousWndProc = previous;
     Subclassed = target;
+    HeldModule = held;
     return TRUE;
 }
 
@@ -41,6 +55,10 @@ BOOL RemoveRowPaintProc(void) {
     }
     PreviousWndProc = NULL;
     Subclassed = NULL;
+    // No window calls into this module any more; the host's own reference keeps it mapped until
+    // this callback has returned.
+    FreeLibrary(HeldModule);
+    HeldModule = NULL;
     return TRUE;
 }
 

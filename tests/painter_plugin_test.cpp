@@ -160,12 +160,24 @@ TEST_F(PainterPlugin, RepeatedInitsAndCyclesKeepTheOriginalProcedure) {
     EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
-    // Unloaded without a stop: nothing of the module may stay in the window's chain.
+    // Unloaded without a stop: the painter stays loaded and colouring until it is stopped.
     Event(GPEVENT_INIT);
     FreeLibrary(module);
+    EXPECT_NE(nullptr, GetModuleHandleA("altrowtint.sgp"));
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    Load();  // the same module, still started
+    Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
-    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER, 0, 0));
-    Load();
+}
+
+TEST_F(PainterPlugin, AStartAfterTheHostMadeANewListOwnerColorsTheNewOne) {
+    Event(GPEVENT_INIT);
+    DestroyWindow(target);
+    target = FakeHostAnswer = CreateRecorderWindow();
+    Event(GPEVENT_INIT);  // no stop in between
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
 
 namespace {
@@ -181,7 +193,40 @@ void OtherPluginStarts(HWND window) {
 void OtherPluginStops(HWND window) {
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherPluginNext));
 }
+// The same through the common controls' subclass chain.
+LRESULT CALLBACK OtherChainedProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR) {
+    return DefSubclassProc(window, message, wparam, lparam);
+}
 }  // namespace
+
+TEST_F(PainterPlugin, UnloadedWithoutAStopUnderAnotherSubclassItStaysLoadedAndColoring) {
+    for (bool common_controls : {false, true}) {
+        SCOPED_TRACE(common_controls ? "SetWindowSubclass" : "SetWindowLongPtr");
+        Event(GPEVENT_INIT);
+        if (common_controls) {
+            ASSERT_TRUE(SetWindowSubclass(target, OtherChainedProc, 1, 0));
+        } else {
+            OtherPluginStarts(target);
+        }
+        FreeLibrary(module);  // no stop, and no message since the other subclass came
+        Recorded().clear();
+        SetWindowTextA(target, "still calling through");
+        EXPECT_EQ(1u, RecordedOf(WM_SETTEXT).size());
+        EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+        if (common_controls) {
+            RemoveWindowSubclass(target, OtherChainedProc, 1);
+        } else {
+            OtherPluginStops(target);
+        }
+        Load();  // a later stop puts the window's own procedure back and lets the module go
+        Event(GPEVENT_QUIT);
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+        FreeLibrary(module);
+        EXPECT_EQ(nullptr, GetModuleHandleA("altrowtint.sgp"));
+        Load();
+    }
+}
 
 TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
     const WNDPROC other = OtherPluginProc;
