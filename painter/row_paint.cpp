@@ -21,9 +21,17 @@ BOOL Dormant;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
-// Class names that frameworks give list-views they superclass ("TListView",
-// "WindowsForms10.SysListView32...") all contain this.
-const char kListViewNamePart[] = "ListView";
+// The class names that list-views carry: the control's own, and those that frameworks give the
+// list-views they superclass. A name that merely contains "ListView" proves nothing: a button of
+// that name would get a list-view's colours written past the end of its shorter record.
+const char kFrameworkListViewName[] = "TListView";
+const char kFormsListViewPrefix[] = "WindowsForms10.SysListView32.";
+enum { FORMS_LISTVIEW_PREFIX_LENGTH = sizeof kFormsListViewPrefix - 1 };
+
+BOOL IsListViewClassName(const char *name) {
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0 || lstrcmpiA(name, kFrameworkListViewName) == 0 ||
+           StrCmpNIA(name, kFormsListViewPrefix, FORMS_LISTVIEW_PREFIX_LENGTH) == 0;
+}
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return PassOnThrough(PreviousWndProc, window, message, wparam, lparam);
@@ -91,12 +99,12 @@ BOOL IsListViewWindow(HWND window) {
     if (window == NULL || !IsWindow(window)) return FALSE;
     char class_name[CLASS_NAME_CAPACITY];
     if (GetClassNameA(window, class_name, CLASS_NAME_CAPACITY) > 0 &&
-        StrStrIA(class_name, kListViewNamePart) != NULL) {
+        IsListViewClassName(class_name)) {
         return TRUE;
     }
     // A superclass under any other name still answers as a list-view: it hands out its header
     // control, a child of its own. No other control answers a list-view message this way.
-    HWND header = reinterpret_cast<HWND>(SendMessageA(window, LVM_GETHEADER, 0, 0));
+    HWND header = ListView_GetHeader(window);
     return header != NULL && IsWindow(header) && GetParent(header) == window;
 }
 

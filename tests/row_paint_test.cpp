@@ -114,28 +114,38 @@ TEST_F(RowPaint, OtherStagesCodesAndMessagesPassOnUnchanged) {
     EXPECT_EQ(6u, RecordedOf(WM_NOTIFY).size() + RecordedOf(WM_USER + 5).size());
 }
 
-// A button's record is a bare NMCUSTOMDRAW: writing list-view colours would run past it.
+// A button's record is a bare NMCUSTOMDRAW: writing list-view colours would run past it. A
+// "ListView" in a button's class name does not make it a list.
 TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
-    HWND button =
-        CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
-    PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
-    const unsigned char kGuard = 0xA5;
-    for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {
-        unsigned char buffer[sizeof(NMCUSTOMDRAW) + 32];
-        memset(buffer, kGuard, sizeof buffer);
-        NMCUSTOMDRAW *draw = reinterpret_cast<NMCUSTOMDRAW *>(buffer);
-        memset(draw, 0, sizeof *draw);
-        draw->hdr.hwndFrom = button;
-        draw->hdr.code = NM_CUSTOMDRAW;
-        draw->dwDrawStage = stage;
-        unsigned char before[sizeof buffer];
-        memcpy(before, buffer, sizeof buffer);
-        Recorded().clear();
-        EXPECT_EQ(kRecorderResult, Notify(buffer)) << stage;  // even pre-paint goes to the host
-        EXPECT_EQ(0, memcmp(before, buffer, sizeof buffer)) << stage;
-        EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());
+    WNDCLASSA button_class = {};
+    ASSERT_TRUE(GetClassInfoA(NULL, "BUTTON", &button_class));
+    button_class.lpszClassName = "ListViewButton";
+    button_class.hInstance = GetModuleHandleA(NULL);
+    RegisterClassA(&button_class);
+    for (const char *class_name : {"BUTTON", "ListViewButton"}) {
+        HWND button =
+            CreateWindowExA(0, class_name, "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
+        ASSERT_NE(nullptr, button) << class_name;
+        PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
+        const unsigned char kGuard = 0xA5;
+        for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {
+            unsigned char buffer[sizeof(NMCUSTOMDRAW) + 32];
+            memset(buffer, kGuard, sizeof buffer);
+            NMCUSTOMDRAW *draw = reinterpret_cast<NMCUSTOMDRAW *>(buffer);
+            memset(draw, 0, sizeof *draw);
+            draw->hdr.hwndFrom = button;
+            draw->hdr.code = NM_CUSTOMDRAW;
+            draw->dwDrawStage = stage;
+            unsigned char before[sizeof buffer];
+            memcpy(before, buffer, sizeof buffer);
+            Recorded().clear();
+            EXPECT_EQ(kRecorderResult, Notify(buffer))
+                << class_name << " " << stage;  // even pre-paint goes to the host
+            EXPECT_EQ(0, memcmp(before, buffer, sizeof buffer)) << class_name << " " << stage;
+            EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());
+        }
+        DestroyWindow(button);
     }
-    DestroyWindow(button);
 }
 
 TEST_F(RowPaint, ListViewsUnderOtherClassNamesAreStillColored) {
