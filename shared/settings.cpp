@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 #include <stddef.h>
+#include <string.h>
 #include <strsafe.h>
 
 namespace {
@@ -51,6 +52,58 @@ BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, cons
     return WritePrivateProfileStringW(section, key, text, path);
 }
 
+// Windows' profile functions take a UTF-8 signature for part of the first line: "[setting]" would
+// then head no section, every key would read as its default, and a save would add a second
+// section below the user's. The three bytes go, every other byte stays, before any profile
+// call sees the file. TRUE when the file has no signature (or is missing) or lost it; FALSE,
+// with the system's error, when it could not be rewritten.
+const char kUtf8Signature[] = "\xEF\xBB\xBF";
+enum { UTF8_SIGNATURE_LENGTH = sizeof kUtf8Signature - 1 };
+
+BOOL StartsWithUtf8Signature(const wchar_t *path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    char start[UTF8_SIGNATURE_LENGTH];
+    DWORD got = 0;
+    BOOL read = ReadFile(file, start, UTF8_SIGNATURE_LENGTH, &got, NULL);
+    CloseHandle(file);
+    return read && got == UTF8_SIGNATURE_LENGTH &&
+           memcmp(start, kUtf8Signature, UTF8_SIGNATURE_LENGTH) == 0;
+}
+
+// Rewrites an open file without its first `skip` bytes: all of it is read before anything is
+// written, so a failed read leaves the file as it was.
+BOOL DropLeadingBytes(HANDLE file, DWORD skip) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.HighPart != 0 || size.LowPart < skip) return FALSE;
+    DWORD rest = size.LowPart - skip;
+    HANDLE heap = GetProcessHeap();
+    char *bytes = static_cast<char *>(HeapAlloc(heap, 0, rest + 1));
+    if (bytes == NULL) return FALSE;
+    DWORD moved = 0;
+    BOOL done = SetFilePointer(file, static_cast<LONG>(skip), NULL, FILE_BEGIN) == skip &&
+                ReadFile(file, bytes, rest, &moved, NULL) && moved == rest &&
+                SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0 &&
+                WriteFile(file, bytes, rest, &moved, NULL) && moved == rest && SetEndOfFile(file);
+    DWORD error = GetLastError();
+    HeapFree(heap, 0, bytes);
+    SetLastError(error);
+    return done;
+}
+
+BOOL RemoveUtf8Signature(const wchar_t *path) {
+    if (!StartsWithUtf8Signature(path)) return TRUE;
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    BOOL removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return removed;
+}
+
 }  // namespace
 
 BOOL GetSettingsPath(wchar_t *path) {
@@ -67,6 +120,7 @@ BOOL GetSettingsPath(wchar_t *path) {
 void LoadSettings(RowColorSettings *settings) {
     wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
+    if (have_path) RemoveUtf8Signature(path);  // unrewritable: read as the platform can
     for (const SettingKey &key : kSettingKeys) {
         *FieldOf(settings, key) =
             have_path ? GetPrivateProfileIntW(SETTINGS_SECTION_W, key.name, key.default_value, path)
@@ -78,6 +132,7 @@ void LoadSettings(RowColorSettings *settings) {
 BOOL SaveSettings(const RowColorSettings *settings) {
     wchar_t path[MAX_PATH];
     if (!GetSettingsPath(path)) return FALSE;  // never a file under a cut-off name
+    if (!RemoveUtf8Signature(path)) return FALSE;
     for (const SettingKey &key : kSettingKeys) {
         UINT value = FieldOf(settings, key);
         BOOL written;

@@ -45,7 +45,9 @@ void LoadSettings(RowColorSettings *settings);
 
 // Writes all eight keys in key order; other sections and keys of the file stay. TRUE only when
 // every key was written; it stops at the first write that fails, and FALSE also when there is
-// no usable path. The file keeps its encoding (an ANSI file stays ANSI).
+// no usable path; after a failed write GetLastError tells the system's reason. The file keeps
+// its encoding (an ANSI file stays ANSI). Loads and saves first take a UTF-8 signature off the
+// file, which the profile functions would misread.
 BOOL SaveSettings(const RowColorSettings *settings);
 
 #endif

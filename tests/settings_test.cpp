@@ -87,6 +87,27 @@ TEST(SettingsFile, SaveKeepsOtherSectionsAndKeysAndWritesEveryValueInItsForm) {
     EXPECT_EQ(2, back.TextColor1Enable);
 }
 
+// Editors on Windows may save the file with a UTF-8 signature, which the platform's profile
+// functions read as part of "[setting]": only those three bytes go, before any of them reads.
+TEST(SettingsFile, AUtf8SignatureIsTakenOffAndTheValuesKept) {
+    const std::string kSignature = "\xEF\xBB\xBF";
+    const std::string body = "[setting]\r\nTextColor1Enable=1\r\nTextBkColor1=0x0000FF\r\n";
+    WriteFileBytes(SettingsFile(), kSignature + body);
+    RowColorSettings s = Filled(7);
+    LoadSettings(&s);
+    EXPECT_EQ(1, s.TextColor1Enable);
+    EXPECT_EQ(0xFFu, s.TextBkColor1);
+    EXPECT_EQ(body, ReadFileBytes(SettingsFile()));
+
+    RemoveSettingsFile();
+    WriteFileBytes(SettingsFile(), kSignature + body);
+    SaveSettings(&s);
+    std::string text = ReadSettingsText();
+    EXPECT_EQ(0u, text.find("[setting]\nTextColor1Enable=1\n")) << text;
+    EXPECT_EQ(text.find("[setting]"), text.rfind("[setting]")) << "one section";
+    EXPECT_NE(std::string::npos, text.find("TextBkColor1=0x0000FF\n"));
+}
+
 TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
     WriteSettingsFile(
         "\x01\x02garbage\n[setting]\nTextColor1=zzz\nTextBkColor1Enable\n"

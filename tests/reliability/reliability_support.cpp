@@ -195,7 +195,10 @@ void ExpectCompleteSave(const RowColorSettings &saved, const ProfileView &before
     ProfileView after = ReadProfileView(path);
     if (after == before) return;
     std::string copy = ExeDir() + "\\rewritten.ini";
-    PutFileBytes(copy, original);
+    // The settings functions take a UTF-8 signature off the file before the platform reads it.
+    const std::string kSignature = "\xEF\xBB\xBF";
+    bool signed_file = original.compare(0, kSignature.size(), kSignature) == 0;
+    PutFileBytes(copy, signed_file ? original.substr(kSignature.size()) : original);
     WritePrivateProfileStringA("rewrite probe", "k", "v", copy.c_str());
     WritePrivateProfileStringA("rewrite probe", NULL, NULL, copy.c_str());
     ProfileView rewritten = ReadProfileView(copy);
@@ -232,20 +235,6 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
 }  // namespace
 
 HWND CreateHiddenList(int rows) { return CreateReportList(rows, WC_LISTVIEWA, false); }
-
-namespace {
-HWND PageHostStandIn;
-// The first host window of the page's search is the stand-in, and there is no other.
-HWND WINAPI FindStandInHost(HWND, HWND after, LPCSTR, LPCSTR) {
-    return after == NULL ? PageHostStandIn : NULL;
-}
-}  // namespace
-
-bool RedirectPageHost(HMODULE page_module, HWND stand_in) {
-    PageHostStandIn = stand_in;
-    return PatchImport(page_module, "USER32.dll", "FindWindowExA",
-                       reinterpret_cast<void *>(FindStandInHost)) != nullptr;
-}
 
 int CountThreadWindows() {
     int count = 0;
