@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <prsht.h>
 #include <strsafe.h>
+#include <windowsx.h>
 
 #include "host_contract.h"
 #include "page_resource.h"
@@ -22,7 +23,8 @@ struct PageRow {
 };
 
 enum { PAGE_ROW_COUNT = 4, CUSTOM_COLOR_COUNT = 16 };
-enum { CAPTION_CAPACITY = 64, MESSAGE_CAPACITY = 1024 };
+enum { CAPTION_CAPACITY = 64, MESSAGE_CAPACITY = 1024, CLASS_NAME_CAPACITY = 256 };
+const wchar_t kParagraphBreak[] = L"\n\n";
 
 const PageRow kPageRows[PAGE_ROW_COUNT] = {
     {IDC_TEXT1_ENABLE, IDC_TEXT1_SWATCH, IDC_TEXT1_PICK, &RowColorSettings::TextColor1Enable,
@@ -35,94 +37,143 @@ const PageRow kPageRows[PAGE_ROW_COUNT] = {
      &RowColorSettings::TextBkColor2},
 };
 
-// Module state: one page exists at a time.
-RowColorSettings StoredSettings;
-COLORREF WorkingColors[PAGE_ROW_COUNT];
-HBRUSH SwatchBrushes[PAGE_ROW_COUNT];  // owned from WM_INITDIALOG to WM_DESTROY
+// What one page window works on, from its WM_INITDIALOG to its WM_DESTROY. Each page owns its
+// own: a host may hold two settings dialogs at once, or destroy a closed one only after it
+// opened the next.
+struct PageState {
+    RowColorSettings stored;
+    COLORREF working[PAGE_ROW_COUNT];
+    HBRUSH brushes[PAGE_ROW_COUNT];
+};
+
+PageState *StateOf(HWND page) {
+    return reinterpret_cast<PageState *>(GetWindowLongPtrW(page, DWLP_USER));
+}
 
 int CheckState(HWND page, const PageRow &row) {
-    return static_cast<int>(SendDlgItemMessageA(page, row.check_id, BM_GETCHECK, 0, 0));
+    return Button_GetCheck(GetDlgItem(page, row.check_id));
 }
 
-void ReplaceBrush(int index) {
-    if (SwatchBrushes[index] != NULL) DeleteObject(SwatchBrushes[index]);
-    SwatchBrushes[index] = CreateSolidBrush(WorkingColors[index]);
+void ReplaceBrush(PageState *state, int index) {
+    if (state->brushes[index] != NULL) DeleteObject(state->brushes[index]);
+    state->brushes[index] = CreateSolidBrush(state->working[index]);
 }
 
-// Deletes only what this page created, once: a stray second WM_DESTROY finds nothing left.
-void DeleteBrushes(void) {
-    for (HBRUSH &brush : SwatchBrushes) {
+// Returns the page's state, allocated on the first WM_INITDIALOG; NULL when there is no memory.
+PageState *CreateState(HWND page) {
+    PageState *state = StateOf(page);
+    if (state != NULL) return state;  // a second WM_INITDIALOG loads afresh into the same state
+    state = static_cast<PageState *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *state));
+    if (state != NULL) SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    return state;
+}
+
+// Deletes what this page created, once: a stray second WM_DESTROY finds no state left.
+void DestroyState(HWND page, PageState *state) {
+    for (HBRUSH brush : state->brushes) {
         if (brush != NULL) DeleteObject(brush);
-        brush = NULL;
     }
+    SetWindowLongPtrW(page, DWLP_USER, 0);
+    HeapFree(GetProcessHeap(), 0, state);
 }
 
-void InitPage(HWND page) {
-    LoadSettings(&StoredSettings);  // afresh for every page created
-    for (int i = 0; i < PAGE_ROW_COUNT; ++i) WorkingColors[i] = StoredSettings.*kPageRows[i].color;
+void InitPage(HWND page, PageState *state) {
+    LoadSettings(&state->stored);  // afresh for every page created
+    for (int i = 0; i < PAGE_ROW_COUNT; ++i) state->working[i] = state->stored.*kPageRows[i].color;
     // Any nonzero flag counts as on; the box shows exactly what an apply would write.
     for (const PageRow &row : kPageRows) {
-        WPARAM state = StoredSettings.*row.flag != 0 ? BST_CHECKED : BST_UNCHECKED;
-        SendDlgItemMessageA(page, row.check_id, BM_SETCHECK, state, 0);
+        Button_SetCheck(GetDlgItem(page, row.check_id),
+                        state->stored.*row.flag != 0 ? BST_CHECKED : BST_UNCHECKED);
     }
-    for (int i = 0; i < PAGE_ROW_COUNT; ++i) ReplaceBrush(i);
+    for (int i = 0; i < PAGE_ROW_COUNT; ++i) ReplaceBrush(state, i);
 }
 
-INT_PTR SwatchBrushFor(HWND control) {
+INT_PTR SwatchBrushFor(const PageState *state, HWND control) {
     int id = GetDlgCtrlID(control);
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (kPageRows[i].swatch_id == id) return reinterpret_cast<INT_PTR>(SwatchBrushes[i]);
+        if (kPageRows[i].swatch_id == id) return reinterpret_cast<INT_PTR>(state->brushes[i]);
     }
     return FALSE;
 }
 
-void OnCommand(HWND page, int control_id) {
+void OnCommand(HWND page, PageState *state, int control_id) {
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (kPageRows[i].pick_id == control_id && PickColor(page, &WorkingColors[i])) {
-            ReplaceBrush(i);
+        if (kPageRows[i].pick_id == control_id && PickColor(page, &state->working[i])) {
+            ReplaceBrush(state, i);
             InvalidateRect(page, NULL, TRUE);
         }
     }
     // Every command, chosen or cancelled, tells the frame whether Apply has anything to do.
-    UINT verdict = IsPageChanged(page) ? PSM_CHANGED : PSM_UNCHANGED;
-    SendMessageA(GetParent(page), verdict, reinterpret_cast<WPARAM>(page), 0);
+    if (IsPageChanged(page)) {
+        PropSheet_Changed(GetParent(page), page);
+    } else {
+        PropSheet_UnChanged(GetParent(page), page);
+    }
 }
 
-// Tells the user, in a box the page owns, that nothing was saved and which file refused.
-void ReportFailedSave(HWND page) {
+// Appends the system's own words for error, in the user's language, on a paragraph of its own.
+void AppendSystemReason(wchar_t *text, DWORD error) {
+    wchar_t reason[MESSAGE_CAPACITY] = L"";
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                  error, 0, reason, MESSAGE_CAPACITY, NULL);
+    while (length > 0 && (reason[length - 1] == L'\n' || reason[length - 1] == L'\r')) {
+        reason[--length] = L'\0';
+    }
+    if (length == 0) return;
+    StringCchCatW(text, MESSAGE_CAPACITY, kParagraphBreak);
+    StringCchCatW(text, MESSAGE_CAPACITY, reason);
+}
+
+// Tells the user, in a box the page owns, that nothing was saved, which file refused and why.
+void ReportFailedSave(HWND page, DWORD error) {
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
     wchar_t path[MAX_PATH], caption[CAPTION_CAPACITY] = L"", text[MESSAGE_CAPACITY] = L"";
     BOOL have_path = GetSettingsPath(path);
     LoadStringW(module, IDS_SAVE_FAILED_CAPTION, caption, CAPTION_CAPACITY);
     LoadStringW(module, have_path ? IDS_SAVE_FAILED : IDS_SAVE_FAILED_NO_PATH, text,
                 MESSAGE_CAPACITY);
-    if (have_path) StringCchCatW(text, MESSAGE_CAPACITY, path);  // the text ends on its own line
+    if (have_path) {
+        StringCchCatW(text, MESSAGE_CAPACITY, path);  // the text ends on its own line
+        AppendSystemReason(text, error);
+    }
     MessageBoxW(page, text, caption, MB_ICONERROR | MB_OK);
 }
 
 // The stored settings catch up only once the file holds the page's state: after a failed save
 // the page still differs from them, so Apply stays on and the user can try again.
-BOOL ApplyPage(HWND page) {
-    RowColorSettings chosen = StoredSettings;
+BOOL ApplyPage(HWND page, PageState *state) {
+    RowColorSettings chosen = state->stored;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
         chosen.*kPageRows[i].flag = CheckState(page, kPageRows[i]);
-        chosen.*kPageRows[i].color = WorkingColors[i];
+        chosen.*kPageRows[i].color = state->working[i];
     }
     if (!SaveSettings(&chosen)) {
-        ReportFailedSave(page);
+        ReportFailedSave(page, GetLastError());
         return FALSE;
     }
-    StoredSettings = chosen;
+    state->stored = chosen;
     NotifyHostSettingsChanged();
     return TRUE;
+}
+
+// Posts the reload to one top-level window when it is a host's main window.
+BOOL CALLBACK PostReloadToHost(HWND window, LPARAM) {
+    char class_name[CLASS_NAME_CAPACITY];
+    if (GetClassNameA(window, class_name, CLASS_NAME_CAPACITY) > 0 &&
+        lstrcmpiA(class_name, HOST_WINDOW_CLASS) == 0) {
+        PostMessageA(window, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
+    }
+    return TRUE;  // on to the next window, whatever became of this one
 }
 
 }  // namespace
 
 int IsPageChanged(HWND page) {
+    const PageState *state = StateOf(page);
+    if (state == NULL) return 0;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (StoredSettings.*kPageRows[i].flag != CheckState(page, kPageRows[i])) return 1;
-        if (StoredSettings.*kPageRows[i].color != WorkingColors[i]) return 1;
+        if (state->stored.*kPageRows[i].flag != CheckState(page, kPageRows[i])) return 1;
+        if (state->stored.*kPageRows[i].color != state->working[i]) return 1;
     }
     return 0;
 }
@@ -142,37 +193,38 @@ int PickColor(HWND owner, COLORREF *color) {
 }
 
 // Every instance of the host hears it: this one, wherever its window lies among the others, and
-// the others, which may share the same file.
-void NotifyHostSettingsChanged(void) {
-    for (HWND host = FindWindowExA(NULL, NULL, HOST_WINDOW_CLASS, NULL); host != NULL;
-         host = FindWindowExA(NULL, host, HOST_WINDOW_CLASS, NULL)) {
-        if (IsWindow(host))
-            PostMessageA(host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0);
-    }
-}
+// the others, which may share the same file. The platform lists the top-level windows once, so
+// a host window that goes away meanwhile costs no other instance its notice.
+void NotifyHostSettingsChanged(void) { EnumWindows(PostReloadToHost, 0); }
 
 INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitPage(page);
+    if (message == WM_INITDIALOG) {
+        PageState *state = CreateState(page);
+        if (state != NULL) InitPage(page, state);
         return TRUE;
+    }
+    // Before WM_INITDIALOG and after WM_DESTROY the page has no state: the dialog's defaults.
+    PageState *state = StateOf(page);
+    if (state == NULL) return FALSE;
+    switch (message) {
     case WM_CTLCOLORSTATIC:
-        return SwatchBrushFor(reinterpret_cast<HWND>(lparam));
+        return SwatchBrushFor(state, reinterpret_cast<HWND>(lparam));
     case WM_COMMAND:
-        OnCommand(page, LOWORD(wparam));
+        OnCommand(page, state, LOWORD(wparam));
         return TRUE;
     case WM_NOTIFY: {
         // OK and Apply both arrive as PSN_APPLY. The result stays at the dialog's default 0
         // (apply accepted, other notifications answered by default) unless the save failed:
         // then OK leaves the dialog open and the frame does not count the page as applied.
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lparam);
-        if (header != NULL && header->code == static_cast<UINT>(PSN_APPLY) && !ApplyPage(page)) {
+        if (header != NULL && header->code == static_cast<UINT>(PSN_APPLY) &&
+            !ApplyPage(page, state)) {
             SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
         }
         return TRUE;
     }
     case WM_DESTROY:
-        DeleteBrushes();
+        DestroyState(page, state);
         return TRUE;
     default:
         return FALSE;

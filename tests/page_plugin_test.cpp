@@ -9,6 +9,7 @@
 #include <wctype.h>
 
 #include "host_contract.h"
+#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
@@ -398,6 +399,13 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     CloseHandle(holder);
     EXPECT_TRUE(Answer.seen) << "no message box";
     EXPECT_NE(std::wstring::npos, Answer.text.find(Widen(SettingsFile())));
+    wchar_t reason[256] = L"";  // the system's own words for the lock, in the user's language
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                   ERROR_SHARING_VIOLATION, 0, reason, 256, NULL);
+    std::wstring reason_text = reason;
+    reason_text.erase(reason_text.find_last_not_of(L"\r\n") + 1);
+    ASSERT_FALSE(reason_text.empty());
+    EXPECT_NE(std::wstring::npos, Answer.text.find(reason_text)) << "no reason in the box";
     EXPECT_EQ("[setting]\nTextColor1Enable=0\n", ReadSettingsText());
     EXPECT_TRUE(Checked(1000));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_SHEET_APPLY)));
@@ -412,4 +420,55 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     EXPECT_FALSE(Answer.seen);
     EXPECT_NE(std::string::npos, ReadSettingsText().find("TextColor1Enable=1\n"));
     EXPECT_EQ(1u, ReloadsPosted());
+}
+
+// Two settings dialogs at once: a colour picked in one and then cancelled there neither shows in
+// the other nor reaches the file through the other's apply, and its closing blanks nothing.
+TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
+    Open();
+    HWND other_page = NULL, other_sheet = OpenPageSheet(record, &other_page);
+    ASSERT_NE(nullptr, other_sheet);
+    AnswerNextChooser(true, RGB(1, 2, 3));
+    SendDlgItemMessageA(other_page, IDC_BK1_PICK, BM_CLICK, 0, 0);
+    EXPECT_EQ(RGB(1, 2, 3), ::SwatchColor(other_page, IDC_BK1_SWATCH));
+    EXPECT_EQ(0xF0F0F0u, SwatchColor(IDC_BK1_SWATCH));
+    DestroyWindow(other_sheet);  // cancelled
+    PumpMessages();
+    EXPECT_EQ(0xF0F0F0u, SwatchColor(IDC_BK1_SWATCH));
+    Click(IDC_TEXT1_ENABLE);
+    Apply();
+    std::string expected = kDefaultSettingsText;
+    expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
+    EXPECT_EQ(expected, ReadSettingsText());
+}
+
+namespace {
+int PostsSeen;
+// The first host window that the page posts to goes away at once, in the middle of the walk.
+BOOL WINAPI PostThenDestroyTheFirst(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    BOOL posted = PostMessageA(window, message, wparam, lparam);
+    if (PostsSeen++ == 0) DestroyWindow(window);
+    return posted;
+}
+}  // namespace
+
+TEST_F(SettingsPage, EveryHostInstanceHearsTheReloadWhenOneGoesAwayMeanwhile) {
+    HWND hosts[] = {host, CreateHostMainWindow(), CreateHostMainWindow()};
+    PostsSeen = 0;
+    ASSERT_NE(nullptr, PatchImport(module, "USER32.dll", "PostMessageA",
+                                   reinterpret_cast<void *>(PostThenDestroyTheFirst)));
+    Open();
+    Apply();
+    EXPECT_EQ(3, PostsSeen);
+    size_t survivors = 0, notified = 0;
+    for (HWND window : hosts) {
+        if (!IsWindow(window)) continue;
+        ++survivors;
+        for (const RecordedMessage &m : RecordedOf(WM_HOST_PLUGINNOTIFY)) {
+            notified += m.window == window && m.wparam == PLUGINNOTIFY_RELOADSETTINGS;
+        }
+    }
+    EXPECT_EQ(2u, survivors);
+    EXPECT_EQ(2u, notified);
+    for (HWND window : hosts) DestroyWindow(window);
 }

@@ -11,16 +11,13 @@
 
 namespace {
 
-// The page's notification stays here: host windows of other programs are not this host's.
-HWND WINAPI NoHostWindow(HWND, HWND, LPCSTR, LPCSTR) { return NULL; }
-
 int RunPlugins(const std::string &folder) {
     const GPluginRecord *painter = nullptr;
     const CPluginRecord *page_record = nullptr;
     HMODULE painter_module = LoadPainterPlugin(&painter, folder + "\\altrowtint.sgp");
     HMODULE page_module = LoadPagePlugin(&page_record, folder + "\\altrowtint.scp");
     if (painter == nullptr || page_record == nullptr) return 1;
-    PatchImport(page_module, "USER32.dll", "FindWindowExA", reinterpret_cast<void *>(NoHostWindow));
+    RedirectPageHost(page_module, NULL);  // host windows of other programs are not this host's
     HWND host = CreateFakeHost(), list = CreateReportList(2, WC_LISTVIEWA, false);
     FakeHostAnswer = GetParent(list);
     painter->event_callback(host, GPEVENT_INIT);

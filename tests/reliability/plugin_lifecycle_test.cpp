@@ -164,7 +164,7 @@ TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
     ASSERT_TRUE(RecordBrushesOf(module));
     ASSERT_NE(nullptr, PatchImport(module, "COMDLG32.dll", "ChooseColorA",
                                    reinterpret_cast<void *>(ScriptedChooser)));
-    HWND stand_in = CreateRecorderWindow();  // the host's main window, private to this program
+    HWND stand_in = CreateHostMainWindow(true);
     ASSERT_TRUE(RedirectPageHost(module, stand_in));
     HWND page = NULL;
     DestroyWindow(OpenPageSheet(record, &page, false));  // the first sheet sets up for good

@@ -64,10 +64,6 @@ uint64_t SeedFromEnvironment(uint64_t fixed);
 // A report-view list-view of `rows` rows in a hidden frame whose procedure is DefWindowProcA.
 HWND CreateHiddenList(int rows);
 
-// Points the page module's search for the host's main window at `stand_in` (null: no host), so
-// that its reload notifications stay inside this program whatever others have open.
-bool RedirectPageHost(HMODULE page_module, HWND stand_in);
-
 int CountThreadWindows();  // top-level and child windows of the calling thread
 
 // The process' GDI and USER objects as the platform counts them (0 where it does not).

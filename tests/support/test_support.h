@@ -80,8 +80,14 @@ extern int FakeHostQueries;
 HWND CreateFakeHost();
 WNDPROC ProcOf(HWND window);  // a window's current procedure
 
-// The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder.
-HWND CreateHostMainWindow();
+// The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder. Private to
+// the program, it is a message-only window, which no other program's page finds; only a page
+// redirected to it (RedirectPageHost) posts to it.
+HWND CreateHostMainWindow(bool private_to_program = false);
+
+// Points the page module's walk over the top-level windows at `stand_in` alone (null: no window
+// at all), so that its reload notifications stay inside this program whatever others have open.
+bool RedirectPageHost(HMODULE page_module, HWND stand_in);
 
 // Loads the built altrowtint.scp (or the one at path) and hands out its record (null when that
 // fails); the same for altrowtint.sgp.

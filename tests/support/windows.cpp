@@ -124,13 +124,13 @@ LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }  // namespace
 
 // A hidden top-level window of its own class (registered on first use) and procedure.
-static HWND CreateTopLevel(const char *class_name, WNDPROC procedure) {
+static HWND CreateTopLevel(const char *class_name, WNDPROC procedure, HWND parent = NULL) {
     WNDCLASSA window_class = {};
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = GetModuleHandleA(NULL);
     window_class.lpszClassName = class_name;
     RegisterClassA(&window_class);
-    return CreateWindowExA(0, class_name, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
+    return CreateWindowExA(0, class_name, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, parent, NULL,
                            GetModuleHandleA(NULL), NULL);
 }
 
@@ -140,7 +140,25 @@ WNDPROC ProcOf(HWND window) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-HWND CreateHostMainWindow() { return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc); }
+HWND CreateHostMainWindow(bool private_to_program) {
+    return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc,
+                          private_to_program ? HWND_MESSAGE : NULL);
+}
+
+namespace {
+HWND PageHostStandIn;
+// The page's walk over the top-level windows meets the stand-in, and no other window.
+BOOL WINAPI EnumStandInOnly(WNDENUMPROC visit, LPARAM lparam) {
+    if (PageHostStandIn != NULL) visit(PageHostStandIn, lparam);
+    return TRUE;
+}
+}  // namespace
+
+bool RedirectPageHost(HMODULE page_module, HWND stand_in) {
+    PageHostStandIn = stand_in;
+    return PatchImport(page_module, "USER32.dll", "EnumWindows",
+                       reinterpret_cast<void *>(EnumStandInOnly)) != nullptr;
+}
 
 HMODULE LoadPainterPlugin(const GPluginRecord **record, const std::string &path) {
     HMODULE module = LoadLibraryA(path.c_str());
