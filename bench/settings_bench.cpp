@@ -1,5 +1,6 @@
 // LoadSettings and SaveSettings on a present file, against one profile call of the kind they make
-// once per key: eight such calls are the floor that no load or save through them can beat.
+// once per key: eight such calls are the floor that no load or save through them can beat. Each
+// also opens the file once to look for a UTF-8 signature, about what one profile call costs.
 #include "figures.h"
 #include "settings.h"
 
@@ -11,7 +12,7 @@ const int kTurns = 20;
 const int kCallsPerTurn = 10;
 const int kKeys = 8;
 const int kWarmUpCalls = 20;
-const double kEightCallsAndTenPercent = 8.8;
+const double kNineCallsAndTenPercent = 9.9;  // eight keys and the signature look
 
 // The key and text the baseline writes: what the file already holds, as in the save it stands for.
 const wchar_t kBaselineKey[] = L"TextColor1Enable";
@@ -68,14 +69,14 @@ BOOL MeasureSettings(Report *report) {
                    "one GetPrivateProfileIntW on the same file",
                    FORM_RATIO,
                    Summarise(MeasurePair(LoadOnce, ReadOneKey, n)),
-                   kEightCallsAndTenPercent,
+                   kNineCallsAndTenPercent,
                    GOAL_INFORMATIONAL};
     Figure save = {"save_settings",
                    "SaveSettings vs 1 profile write",
                    "one WritePrivateProfileStringW of the value the file holds",
                    FORM_RATIO,
                    Summarise(MeasurePair(SaveOnce, WriteOneKey, n)),
-                   kEightCallsAndTenPercent,
+                   kNineCallsAndTenPercent,
                    GOAL_INFORMATIONAL};
     AddFigure(report, load);
     AddFigure(report, save);
