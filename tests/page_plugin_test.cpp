@@ -6,7 +6,6 @@
 #include <wctype.h>
 
 #include <algorithm>
-#include <wctype.h>
 
 #include "host_contract.h"
 #include "page_resource.h"
@@ -14,9 +13,10 @@
 
 namespace {
 
-const int kPageIds[] = {1000, 1003, 1006, 1009};    // check boxes, in setting order
-const int kSwatchIds[] = {1001, 1004, 1007, 1010};  // swatches
-const int kPickIds[] = {1002, 1005, 1008, 1011};    // pick buttons
+// Check boxes, swatches and pick buttons, in setting order.
+const int kPageIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
+const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
+const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 struct SettingsPage : ::testing::Test {
     HMODULE module = NULL;
     const CPluginRecord *record = nullptr;
@@ -310,8 +310,8 @@ TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
     EXPECT_EQ(std::string("[other]\nKeep=1\n") + kDefaultSettingsText, ReadSettingsText());
     EXPECT_EQ(1u, ReloadsPosted());
 
-    Click(1009);
-    Click(1000);
+    Click(IDC_BK2_ENABLE);
+    Click(IDC_TEXT1_ENABLE);
     Apply();
     std::string expected = kDefaultSettingsText;
     expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
@@ -319,43 +319,43 @@ TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
     EXPECT_EQ(std::string("[other]\nKeep=1\n") + expected, ReadSettingsText());
     EXPECT_EQ(2u, ReloadsPosted());
     FrameVerdicts.clear();
-    Click(1003);
-    Click(1003);  // back to what was applied, so unchanged
+    Click(IDC_TEXT2_ENABLE);
+    Click(IDC_TEXT2_ENABLE);  // back to what was applied, so unchanged
     EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
 }
 
 TEST_F(SettingsPage, AConfirmedColorReplacesTheSwatchBrush) {
     Open();
-    HBRUSH old_brush = SwatchBrush(1007);
-    Pick(1008, true, RGB(10, 20, 30));
-    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(1007));
+    HBRUSH old_brush = SwatchBrush(IDC_BK1_SWATCH);
+    Pick(IDC_BK1_PICK, true, RGB(10, 20, 30));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(IDC_BK1_SWATCH));
     EXPECT_EQ(0, GetObjectType(old_brush));  // deleted, not leaked
     EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());
     Apply();
     EXPECT_NE(std::string::npos, ReadSettingsText().find("TextBkColor1=0x1E140A\n"));
 
     // Picking exactly the stored colour: a new brush, and the page is unchanged again.
-    Pick(1008, true, RGB(10, 20, 30));
-    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(1007));
+    Pick(IDC_BK1_PICK, true, RGB(10, 20, 30));
+    EXPECT_EQ(RGB(10, 20, 30), SwatchColor(IDC_BK1_SWATCH));
     EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
 }
 
 TEST_F(SettingsPage, ACancelledChooserChangesNothingButStillReports) {
     Open();
-    HBRUSH before = SwatchBrush(1001);
-    Pick(1002, false);
-    EXPECT_EQ(before, SwatchBrush(1001));
-    EXPECT_EQ(0u, SwatchColor(1001));
+    HBRUSH before = SwatchBrush(IDC_TEXT1_SWATCH);
+    Pick(IDC_TEXT1_PICK, false);
+    EXPECT_EQ(before, SwatchBrush(IDC_TEXT1_SWATCH));
+    EXPECT_EQ(0u, SwatchColor(IDC_TEXT1_SWATCH));
     EXPECT_EQ(std::vector<UINT>{PSM_UNCHANGED}, FrameVerdicts);
-    Click(1003);
-    Pick(1005, false);
+    Click(IDC_TEXT2_ENABLE);
+    Pick(IDC_TEXT2_PICK, false);
     EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // the tick still differs from the file
 }
 
 TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
     Open();
-    Click(1000);
-    Pick(1011, true, RGB(1, 2, 3));
+    Click(IDC_TEXT1_ENABLE);
+    Pick(IDC_BK2_PICK, true, RGB(1, 2, 3));
     std::vector<HBRUSH> brushes;
     for (int id : kSwatchIds) brushes.push_back(SwatchBrush(id));
     Close();
@@ -367,7 +367,7 @@ TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
 // later page never deletes what an earlier one already gave back.
 TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     Open();
-    Pick(1002, true, RGB(9, 9, 9));
+    Pick(IDC_TEXT1_PICK, true, RGB(9, 9, 9));
     SendMessageA(page, WM_DESTROY, 0, 0);  // a stray destroy before the real one
     Close();
     Open();
@@ -383,16 +383,16 @@ TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
 TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) {
     WriteSettingsFile("\x7f\x01[setting\nTextBkColor1Enable=\nTextColor1=oops\n==\n");
     Open();
-    EXPECT_FALSE(Checked(1000));
-    EXPECT_TRUE(Checked(1006));
-    EXPECT_EQ(0xF0F0F0u, SwatchColor(1007));
+    EXPECT_FALSE(Checked(IDC_TEXT1_ENABLE));
+    EXPECT_TRUE(Checked(IDC_BK1_ENABLE));
+    EXPECT_EQ(0xF0F0F0u, SwatchColor(IDC_BK1_SWATCH));
 
     WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
     // Held open without sharing by another program: the save fails, and the user is told.
     HANDLE holder =
         CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    Click(1000);
+    Click(IDC_TEXT1_ENABLE);
     AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
     EXPECT_FALSE(SendMessageA(sheet, PSM_APPLY, 0, 0)) << "the frame took the page as applied";
     PumpMessages();
@@ -407,11 +407,11 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     ASSERT_FALSE(reason_text.empty());
     EXPECT_NE(std::wstring::npos, Answer.text.find(reason_text)) << "no reason in the box";
     EXPECT_EQ("[setting]\nTextColor1Enable=0\n", ReadSettingsText());
-    EXPECT_TRUE(Checked(1000));
+    EXPECT_TRUE(Checked(IDC_TEXT1_ENABLE));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_SHEET_APPLY)));
     EXPECT_EQ(0u, ReloadsPosted());
-    Click(1003);
-    Click(1003);
+    Click(IDC_TEXT2_ENABLE);
+    Click(IDC_TEXT2_ENABLE);
     EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // still differs from what is stored
 
     AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);

@@ -140,10 +140,9 @@ std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
         char buffer[512];
         DWORD got;
         while (ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
-            for (DWORD i = 0; i < got; ++i) {
-                if (buffer[i] != '\r') output += buffer[i];
-            }
+            output.append(buffer, got);
         }
+        output = WithoutCarriageReturns(output);
         WaitForSingleObject(process.hProcess, 10000);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
@@ -210,7 +209,5 @@ TEST(SettingsFile, AHostFolderNamedOutsideTheCodePageHoldsTheFile) {
     std::string output = RunProbe(dir + L"\\host.exe", "plugins " + ExeDir() + "\\..\\..\\plugin");
     EXPECT_NE(std::string::npos, output.find("started with 123456\napplied=1\n")) << output;
     text.replace(text.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
-    std::string written = ReadFileBytes(dir + L"\\altrowtint.ini");
-    written.erase(std::remove(written.begin(), written.end(), '\r'), written.end());
-    EXPECT_EQ(text, written);
+    EXPECT_EQ(text, WithoutCarriageReturns(ReadFileBytes(dir + L"\\altrowtint.ini")));
 }

@@ -106,18 +106,7 @@ struct SettingsFileRobustness : ::testing::Test {
     }
 };
 
-std::string Eol(const std::string &text, const char *eol) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') {
-            out += eol;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-std::string Crlf(const std::string &text) { return Eol(text, "\r\n"); }
+std::string Crlf(const std::string &text) { return WithLineEnds(text, "\r\n"); }
 std::string Utf16(const std::string &text, bool mark = true) {  // ASCII text, widened
     std::string out = mark ? "\xFF\xFE" : "";
     for (char c : text) {
@@ -222,7 +211,7 @@ std::vector<CorpusCase> Corpus() {
         {"a 1 MiB value of a setting", S("TextBkColor1=") + kDigits + Crlf("\nKeep=1\n"), nullptr,
          {"Keep=1"}},
         {"LF line ends", kOther + kCustomText, &kCustom, {"Keep=1"}},
-        {"CR line ends", Eol(kOther + kCustomText, "\r"), nullptr, {}},
+        {"CR line ends", WithLineEnds(kOther + kCustomText, "\r"), nullptr, {}},
         {"mixed line ends",
          "[setting]\r\nTextBkColor1=0x0000FF\nTextColor1Enable=1\rTextColor2Enable=1\n\r", nullptr,
          {}},

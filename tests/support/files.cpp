@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -66,20 +67,26 @@ void RemoveSettingsFile() {
     DeleteFileA(SettingsFile().c_str());
 }
 
-void WriteSettingsFile(const std::string &text) {
-    std::string crlf;
+std::string WithLineEnds(const std::string &text, const char *eol) {
+    std::string out;
     for (char c : text) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
+        if (c == '\n') {
+            out += eol;
+        } else {
+            out += c;
+        }
     }
-    RemoveSettingsFile();
-    WriteFileBytes(SettingsFile(), crlf);
+    return out;
 }
 
-std::string ReadSettingsText() {
-    std::string text;
-    for (char c : ReadFileBytes(SettingsFile())) {
-        if (c != '\r') text += c;
-    }
-    return text;
+std::string WithoutCarriageReturns(std::string bytes) {
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\r'), bytes.end());
+    return bytes;
 }
+
+void WriteSettingsFile(const std::string &text) {
+    RemoveSettingsFile();
+    WriteFileBytes(SettingsFile(), WithLineEnds(text, "\r\n"));
+}
+
+std::string ReadSettingsText() { return WithoutCarriageReturns(ReadFileBytes(SettingsFile())); }

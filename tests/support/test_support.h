@@ -30,7 +30,9 @@ std::string ReadFileBytes(const std::string &path);  // "" when missing
 std::string ReadFileBytes(const std::wstring &path);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void WriteFileBytes(const std::wstring &path, const std::string &bytes);
-std::wstring Widen(const std::string &text);  // through the ANSI code page
+std::wstring Widen(const std::string &text);                         // through the ANSI code page
+std::string WithLineEnds(const std::string &text, const char *eol);  // every \n becomes eol
+std::string WithoutCarriageReturns(std::string bytes);               // CRLF and CR folded away
 void RemoveSettingsFile();
 void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
 std::string ReadSettingsText();                   // CRLF folded to \n
@@ -91,10 +93,15 @@ bool RedirectPageHost(HMODULE page_module, HWND stand_in);
 
 // Loads the built altrowtint.scp (or the one at path) and hands out its record (null when that
 // fails); the same for altrowtint.sgp.
-HMODULE LoadPagePlugin(const CPluginRecord **record,
-                       const std::string &path = PluginPath("altrowtint.scp"));
-HMODULE LoadPainterPlugin(const GPluginRecord **record,
-                          const std::string &path = PluginPath("altrowtint.sgp"));
+HMODULE LoadPluginModule(const std::string &path, const char *export_name, const void **record);
+inline HMODULE LoadPagePlugin(const CPluginRecord **record,
+                              const std::string &path = PluginPath("altrowtint.scp")) {
+    return LoadPluginModule(path, CONFIG_PLUGIN_EXPORT, reinterpret_cast<const void **>(record));
+}
+inline HMODULE LoadPainterPlugin(const GPluginRecord **record,
+                                 const std::string &path = PluginPath("altrowtint.sgp")) {
+    return LoadPluginModule(path, GENERAL_PLUGIN_EXPORT, reinterpret_cast<const void **>(record));
+}
 
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).

@@ -160,9 +160,10 @@ bool RedirectPageHost(HMODULE page_module, HWND stand_in) {
                        reinterpret_cast<void *>(EnumStandInOnly)) != nullptr;
 }
 
-HMODULE LoadPainterPlugin(const GPluginRecord **record, const std::string &path) {
+HMODULE LoadPluginModule(const std::string &path, const char *export_name, const void **record) {
     HMODULE module = LoadLibraryA(path.c_str());
-    auto get_info = ExportOf<GetGPluginInfoProc>(module, GENERAL_PLUGIN_EXPORT);
+    typedef const void *(*GetRecordProc)(void);
+    auto get_info = ExportOf<GetRecordProc>(module, export_name);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
 }
@@ -178,13 +179,6 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
     draw.clrTextBk = CLR_DEFAULT;
     SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
     return draw.clrTextBk;
-}
-
-HMODULE LoadPagePlugin(const CPluginRecord **record, const std::string &path) {
-    HMODULE module = LoadLibraryA(path.c_str());
-    auto get_info = ExportOf<GetCPluginInfoProc>(module, CONFIG_PLUGIN_EXPORT);
-    *record = get_info != nullptr ? get_info() : nullptr;
-    return module;
 }
 
 // ---- the page in a modeless property sheet ---------------------------------------------------
