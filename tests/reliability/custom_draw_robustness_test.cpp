@@ -154,11 +154,10 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
                          record->nmcd.hdr.code == (UINT)NM_CUSTOMDRAW;
         bool answers = list_draw && record->nmcd.dwDrawStage == CDDS_PREPAINT;
         if (list_draw && record->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-            bool second = (record->nmcd.dwItemSpec & 1) != 0;
-            if (second ? s.TextColor2Enable : s.TextColor1Enable)
-                want->clrText = second ? s.TextColor2 : s.TextColor1;
-            if (second ? s.TextBkColor2Enable : s.TextBkColor1Enable)
-                want->clrTextBk = second ? s.TextBkColor2 : s.TextBkColor1;
+            RowColors colors =
+                ExpectedRowColors(s, record->nmcd.dwItemSpec, {record->clrText, record->clrTextBk});
+            want->clrText = colors.text;
+            want->clrTextBk = colors.background;
             ++colored;
         }
 

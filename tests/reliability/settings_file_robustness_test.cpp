@@ -30,12 +30,9 @@ void ExpectPaints(HWND target, HWND list, const RowColorSettings &s) {
         draw.nmcd.dwItemSpec = row;
         draw.clrText = draw.clrTextBk = kListFilled;
         SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw);
-        bool first = row % 2 == 0;
-        int text_on = first ? s.TextColor1Enable : s.TextColor2Enable;
-        int bk_on = first ? s.TextBkColor1Enable : s.TextBkColor2Enable;
-        EXPECT_EQ(text_on ? (first ? s.TextColor1 : s.TextColor2) : kListFilled, draw.clrText)
-            << "text of row " << row << " with " << Describe(s);
-        EXPECT_EQ(bk_on ? (first ? s.TextBkColor1 : s.TextBkColor2) : kListFilled, draw.clrTextBk)
+        RowColors want = ExpectedRowColors(s, row, {kListFilled, kListFilled});
+        EXPECT_EQ(want.text, draw.clrText) << "text of row " << row << " with " << Describe(s);
+        EXPECT_EQ(want.background, draw.clrTextBk)
             << "background of row " << row << " with " << Describe(s);
     }
 }

@@ -90,3 +90,13 @@ void WriteSettingsFile(const std::string &text) {
 }
 
 std::string ReadSettingsText() { return WithoutCarriageReturns(ReadFileBytes(SettingsFile())); }
+
+RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors filled_in) {
+    bool first = row % 2 == 0;
+    RowColors colors = filled_in;
+    if (first ? s.TextColor1Enable : s.TextColor2Enable)
+        colors.text = first ? s.TextColor1 : s.TextColor2;
+    if (first ? s.TextBkColor1Enable : s.TextBkColor2Enable)
+        colors.background = first ? s.TextBkColor1 : s.TextBkColor2;
+    return colors;
+}

@@ -9,6 +9,7 @@
 #include <prsht.h>
 
 #include "host_contract.h"
+#include "settings.h"
 
 #include <string>
 #include <vector>
@@ -37,6 +38,13 @@ void RemoveSettingsFile();
 void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
 std::string ReadSettingsText();                   // CRLF folded to \n
 extern const char kDefaultSettingsText[];         // the file a save of the defaults writes
+
+// The colours a row should end with: the set's colour where its flag is nonzero, else what the
+// list filled in. Rows with an even index are the first set.
+struct RowColors {
+    COLORREF text, background;
+};
+RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors filled_in);
 
 // ---- windows ---------------------------------------------------------------------------------
 struct RecordedMessage {
