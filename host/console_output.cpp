@@ -5,8 +5,9 @@
 
 namespace {
 
-std::string Summary;
-const char kSummarySeparator[] = "; ";
+std::wstring Summary;
+const wchar_t kSummarySeparator[] = L"; ";
+const wchar_t kProblemPrefix[] = L"refhost: ";
 
 // A program of the windows subsystem started from a console has no standard handles unless the
 // caller redirected them; it then writes to the console of its parent, when there is one.
@@ -25,26 +26,46 @@ HANDLE StandardHandle(DWORD which) {
     return parent_console;
 }
 
-void WriteTo(DWORD which, const std::string &text) {
+void WriteTo(DWORD which, const std::wstring &text) {
     HANDLE handle = StandardHandle(which);
     if (handle == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
+    DWORD written = 0, mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
+        return;
+    }
+    std::string bytes = Utf8Of(text);
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+}
+
+std::wstring KeepProblem(const std::wstring &line) {
+    WriteStderr(kProblemPrefix + line + L"\n");
+    AppendListItem(&Summary, kSummarySeparator, line);
+    return line;
 }
 
 }  // namespace
 
-void WriteStdout(const std::string &text) { WriteTo(STD_OUTPUT_HANDLE, text); }
+void WriteStdout(const std::string &text) { WriteTo(STD_OUTPUT_HANDLE, WidenAnsi(text)); }
 
-void WriteStderr(const std::string &text) { WriteTo(STD_ERROR_HANDLE, text); }
+void WriteStderr(const std::string &text) { WriteTo(STD_ERROR_HANDLE, WidenAnsi(text)); }
 
-void ReportProblem(const char *format, ...) {
+void WriteStderr(const std::wstring &text) { WriteTo(STD_ERROR_HANDLE, text); }
+
+std::wstring ReportProblem(const char *format, ...) {
     va_list arguments;
     va_start(arguments, format);
     std::string line = FormatTextList(format, arguments);
     va_end(arguments);
-    WriteStderr("refhost: " + line + "\n");
-    AppendListItem(&Summary, kSummarySeparator, line);
+    return KeepProblem(WidenAnsi(line));
 }
 
-const std::string &ProblemSummary(void) { return Summary; }
+std::wstring ReportProblem(const wchar_t *format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::wstring line = FormatTextList(format, arguments);
+    va_end(arguments);
+    return KeepProblem(line);
+}
+
+const std::wstring &ProblemSummary(void) { return Summary; }

@@ -152,10 +152,14 @@ void ShowStatus(const std::string &text) {
     if (StatusBar != NULL) SetWindowTextA(StatusBar, text.c_str());
 }
 
+void ShowStatus(const std::wstring &text) {
+    if (StatusBar != NULL) SetWindowTextW(StatusBar, text.c_str());
+}
+
 void ShowStartupStatus(void) {
-    std::string text = FormatText("%d rows. Plug-ins: ", LIST_ROW_COUNT);
+    std::wstring text = FormatText(L"%d rows. Plug-ins: ", LIST_ROW_COUNT);
     text += DescribeLoadedPlugins();
-    if (!ProblemSummary().empty()) AppendListItem(&text, ". ", ProblemSummary());
+    if (!ProblemSummary().empty()) AppendListItem(&text, L". ", ProblemSummary());
     ShowStatus(text);
 }
 

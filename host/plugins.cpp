@@ -1,6 +1,6 @@
 #include "plugins.h"
 
-#include <shlwapi.h>
+#include <wchar.h>
 
 #include <algorithm>
 #include <string>
@@ -10,87 +10,111 @@
 #include "text_format.h"
 #include "host_contract.h"
 
+// The contract spells its names narrow; the host handles file names wide.
+#define WIDE_LITERAL(text) L"" text
+
 namespace {
 
-enum { PATTERN_ROOM = 8 };  // a search pattern's "\*.sgp" and its terminator
-const char kPluginFolderName[] = "plugin";
-const char kListSeparator[] = ", ";
+const wchar_t kPluginFolderName[] = L"plugin";
+const wchar_t kListSeparator[] = L", ";
+const wchar_t kProblemSeparator[] = L"; ";
+const wchar_t kUnlimitedPrefix[] = L"\\\\?\\";
+const wchar_t kUnlimitedUncPrefix[] = L"\\\\?\\UNC\\";
 
 struct PluginKind {
-    const char *extension;
+    const wchar_t *extension;
     const char *export_name;
+    const wchar_t *export_label;  // the same, for messages
     bool general;
 };
 // General plug-ins load first, so that they are running before any settings page exists.
 const PluginKind kPluginKinds[] = {
-    {GENERAL_PLUGIN_EXTENSION, GENERAL_PLUGIN_EXPORT, true},
-    {CONFIG_PLUGIN_EXTENSION, CONFIG_PLUGIN_EXPORT, false},
+    {WIDE_LITERAL(GENERAL_PLUGIN_EXTENSION), GENERAL_PLUGIN_EXPORT,
+     WIDE_LITERAL(GENERAL_PLUGIN_EXPORT), true},
+    {WIDE_LITERAL(CONFIG_PLUGIN_EXTENSION), CONFIG_PLUGIN_EXPORT,
+     WIDE_LITERAL(CONFIG_PLUGIN_EXPORT), false},
 };
 
 struct Plugin {
     HMODULE module;
-    std::string file_name;
+    std::wstring file_name;
     const GPluginRecord *general;  // exactly one of the two records is set
     const CPluginRecord *config;
     bool started;
 };
 
 std::vector<Plugin> Plugins;  // in load order
+std::wstring Folder;          // where they were looked for; "" when the executable's is unknown
+bool FolderFound = false;
 
 // The folder "plugin" beside the executable; "" when the executable's path is unknown.
-std::string PluginFolder(void) {
-    std::string path(MAX_PATH, '\0');
+std::wstring PluginFolder(void) {
+    std::wstring path(MAX_PATH, L'\0');
     DWORD length;
-    while ((length = GetModuleFileNameA(NULL, &path[0], static_cast<DWORD>(path.size()))) ==
+    while ((length = GetModuleFileNameW(NULL, &path[0], static_cast<DWORD>(path.size()))) ==
            path.size()) {
         path.resize(path.size() * 2);  // cut off: ask again with more room
     }
     path.resize(length);
-    size_t name = path.find_last_of('\\');
-    if (name == std::string::npos) return std::string();
+    size_t name = path.find_last_of(L'\\');
+    if (name == std::wstring::npos) return std::wstring();
     return path.substr(0, name + 1) + kPluginFolderName;
+}
+
+// A path the file functions and the loader take at any length: beyond MAX_PATH only the "\\?\"
+// form is accepted, which must be a full path without "." or ".." parts, as the executable's
+// own is. Shorter paths are left as they are, so that a module's name stays the usual one.
+std::wstring Unlimited(const std::wstring &path) {
+    if (path.size() < MAX_PATH || path.compare(0, 4, kUnlimitedPrefix) == 0) return path;
+    if (path.compare(0, 2, L"\\\\") == 0) return kUnlimitedUncPrefix + path.substr(2);
+    return kUnlimitedPrefix + path;
+}
+
+bool IsFolder(const std::wstring &path) {
+    DWORD attributes = GetFileAttributesW(Unlimited(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // FindFirstFile's "*.sgp" also matches "x.sgpx" through its short 8.3 alias; only the exact
 // extension counts.
-bool HasExtension(const std::string &file_name, const char *extension) {
-    size_t extension_length = lstrlenA(extension);
+bool HasExtension(const std::wstring &file_name, const wchar_t *extension) {
+    size_t extension_length = wcslen(extension);
     return file_name.size() > extension_length &&
-           lstrcmpiA(file_name.c_str() + file_name.size() - extension_length, extension) == 0;
+           lstrcmpiW(file_name.c_str() + file_name.size() - extension_length, extension) == 0;
 }
 
 // Returns the module's record, or NULL after reporting why the module is skipped.
-const void *QueryRecord(HMODULE module, const char *file_name, const PluginKind &kind) {
+const void *QueryRecord(HMODULE module, const wchar_t *file_name, const PluginKind &kind) {
     FARPROC entry = GetProcAddress(module, kind.export_name);
     if (entry == NULL) {
-        ReportProblem("%s skipped: it has no %s export", file_name, kind.export_name);
+        ReportProblem(L"%ls skipped: it has no %ls export", file_name, kind.export_label);
         return NULL;
     }
     typedef const void *(*GetRecordProc)(void);
     typedef void (*AnyProc)(void);  // the neutral type through which function pointers convert
     const void *record = reinterpret_cast<GetRecordProc>(reinterpret_cast<AnyProc>(entry))();
-    if (record == NULL) ReportProblem("%s skipped: %s gave no record", file_name, kind.export_name);
+    if (record == NULL) {
+        ReportProblem(L"%ls skipped: %ls gave no record", file_name, kind.export_label);
+    }
     return record;
 }
 
 // A configuration plug-in whose probe answers 0 declines to run in this host.
-bool ProbeAccepts(const CPluginRecord *record, const char *file_name) {
+bool ProbeAccepts(const CPluginRecord *record, const wchar_t *file_name) {
     if (record->probe == NULL || record->probe() != 0) return true;
-    ReportProblem("%s skipped: its probe declined", file_name);
+    ReportProblem(L"%ls skipped: its probe declined", file_name);
     return false;
 }
 
-void LoadPlugin(const std::string &folder, const std::string &file_name, const PluginKind &kind) {
-    const char *name = file_name.c_str();
-    std::string path = folder + "\\" + file_name;
-    if (path.size() >= MAX_PATH) {  // beyond what the narrow loader takes
-        ReportProblem("%s skipped: its path is too long", name);
-        return;
-    }
-    // The altered search path lets a plug-in find DLLs of its own in its folder.
-    HMODULE module = LoadLibraryExA(path.c_str(), NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
+void LoadPlugin(const std::wstring &file_name, const PluginKind &kind) {
+    const wchar_t *name = file_name.c_str();
+    // The altered search path lets a plug-in find DLLs of its own in its folder; it needs the
+    // full path, which this is.
+    HMODULE module = LoadLibraryExW(Unlimited(Folder + L"\\" + file_name).c_str(), NULL,
+                                    LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module == NULL) {
-        ReportProblem("%s skipped: not a loadable 32-bit module (error %lu)", name, GetLastError());
+        ReportProblem(L"%ls skipped: not a loadable 32-bit module (error %lu)", name,
+                      GetLastError());
         return;
     }
     const void *record = QueryRecord(module, name, kind);
@@ -112,46 +136,60 @@ void LoadPlugin(const std::string &folder, const std::string &file_name, const P
 
 // The folder's modules of one kind, sorted by name (ignoring case) so that the load order is
 // the same on every file system.
-std::vector<std::string> ListModules(const std::string &folder, const PluginKind &kind) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*" + kind.extension).c_str(), &found);
+std::vector<std::wstring> ListModules(const PluginKind &kind) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Unlimited(Folder + L"\\*" + kind.extension).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         if (HasExtension(found.cFileName, kind.extension)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
-    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    std::sort(names.begin(), names.end(), [](const std::wstring &a, const std::wstring &b) {
+        return lstrcmpiW(a.c_str(), b.c_str()) < 0;
     });
     return names;
+}
+
+bool AnyConfigurationPlugin(void) {
+    return std::any_of(Plugins.begin(), Plugins.end(),
+                       [](const Plugin &plugin) { return plugin.config != NULL; });
+}
+
+// Why no settings page is offered, for a user who asked for one and for whom the problems at
+// start-up may long be gone from the status bar.
+std::wstring WhyNoSettingsPage(void) {
+    if (AnyConfigurationPlugin()) return L"the configuration plug-ins gave none";
+    if (Folder.empty()) return L"the executable's own path is unknown";
+    if (!FolderFound) return FormatText(L"there is no plugin folder (%ls)", Folder.c_str());
+    return FormatText(L"no configuration plug-in (*%ls) was loaded from %ls",
+                      WIDE_LITERAL(CONFIG_PLUGIN_EXTENSION), Folder.c_str());
 }
 
 }  // namespace
 
 void LoadPlugins(void) {
-    std::string folder = PluginFolder();
-    // The narrow file functions take at most MAX_PATH characters, search pattern included.
-    if (folder.empty() || folder.size() > MAX_PATH - PATTERN_ROOM) {
-        ReportProblem("the plugin folder's path is too long: running without plug-ins");
+    Folder = PluginFolder();
+    if (Folder.empty()) {
+        ReportProblem("the executable's own path is unknown: running without plug-ins");
         return;
     }
-    if (!PathIsDirectoryA(folder.c_str())) {
-        ReportProblem("no plugin folder (%s): running without plug-ins", folder.c_str());
+    FolderFound = IsFolder(Folder);
+    if (!FolderFound) {
+        ReportProblem(L"no plugin folder (%ls): running without plug-ins", Folder.c_str());
         return;
     }
     size_t found = 0;
     for (const PluginKind &kind : kPluginKinds) {
-        std::vector<std::string> names = ListModules(folder, kind);
-        for (const std::string &name : names) LoadPlugin(folder, name, kind);
+        std::vector<std::wstring> names = ListModules(kind);
+        for (const std::wstring &name : names) LoadPlugin(name, kind);
         found += names.size();
     }
     if (found == 0) {
-        ReportProblem("the plugin folder %s holds no *.sgp or *.scp module", folder.c_str());
+        ReportProblem(L"the plugin folder %ls holds no *.sgp or *.scp module", Folder.c_str());
     }
 }
-
 void UnloadPlugins(void) {
     for (auto plugin = Plugins.rbegin(); plugin != Plugins.rend(); ++plugin) {
         FreeLibrary(plugin->module);
@@ -184,9 +222,10 @@ void PassToMessageHooks(MSG *msg) {
     }
 }
 
-std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::string *paths) {
+std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstring *problems) {
     std::vector<HPROPSHEETPAGE> pages;
     paths->clear();
+    problems->clear();
     for (const Plugin &plugin : Plugins) {
         const CPluginRecord *record = plugin.config;
         if (record == NULL || record->page_callback == NULL) continue;
@@ -195,17 +234,23 @@ std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::string *paths) {
             record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, MAX_PATH);
         path[MAX_PATH - 1] = '\0';  // whatever the plug-in wrote, the host reads a string
         if (page == NULL) {
-            ReportProblem("%s gave no settings page", plugin.file_name.c_str());
+            AppendListItem(problems, kProblemSeparator,
+                           ReportProblem(L"%ls gave no settings page", plugin.file_name.c_str()));
             continue;
         }
         pages.push_back(page);
-        AppendListItem(paths, kListSeparator, path);
+        AppendListItem(paths, kListSeparator, WidenAnsi(path));
+    }
+    if (pages.empty()) {
+        AppendListItem(
+            problems, kProblemSeparator,
+            ReportProblem(L"no plug-in offers a settings page: %ls", WhyNoSettingsPage().c_str()));
     }
     return pages;
 }
 
-std::string DescribeLoadedPlugins(void) {
-    std::string text;
+std::wstring DescribeLoadedPlugins(void) {
+    std::wstring text;
     for (const Plugin &plugin : Plugins) AppendListItem(&text, kListSeparator, plugin.file_name);
-    return text.empty() ? "none" : text;
+    return text.empty() ? L"none" : text;
 }

@@ -1,5 +1,6 @@
 // The plug-ins of the host: every *.sgp (general) and *.scp (configuration) module in the folder
-// "plugin" beside the executable. Modules that are no plug-in are skipped and reported.
+// "plugin" beside the executable, whatever that folder is named and however deep it lies. Modules
+// that are no plug-in are skipped and reported.
 #ifndef REFHOST_PLUGINS_H
 #define REFHOST_PLUGINS_H
 
@@ -19,11 +20,12 @@ void StopGeneralPlugins(HWND host_window);
 // Hands one message the host took from its queue to every general plug-in's message hook.
 void PassToMessageHooks(MSG *msg);
 
-// Asks each configuration plug-in for its settings page; returns the pages and sets paths to
-// their paths joined with ", ".
-std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::string *paths);
+// Asks each configuration plug-in for its settings page; returns the pages, sets paths to their
+// paths joined with ", " and problems to what it reported on the way (why there is no page when
+// there is none), joined with "; ".
+std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstring *problems);
 
 // "altrowtint.sgp, altrowtint.scp", or "none".
-std::string DescribeLoadedPlugins(void);
+std::wstring DescribeLoadedPlugins(void);
 
 #endif

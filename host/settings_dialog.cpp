@@ -6,6 +6,7 @@
 #include "console_output.h"
 #include "main_window.h"
 #include "plugins.h"
+#include "text_format.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@
 namespace {
 
 const char kDialogCaption[] = "Settings";
-const char kPagesStatusPrefix[] = "Settings pages: ";
+const wchar_t kPagesStatusPrefix[] = L"Settings pages: ";
+const wchar_t kStatusSeparator[] = L". ";
 
 HWND Sheet;
 
@@ -30,10 +32,10 @@ void OpenSettingsDialog(HWND owner) {
         SetForegroundWindow(Sheet);
         return;
     }
-    std::string paths;
-    std::vector<HPROPSHEETPAGE> pages = CollectSettingsPages(&paths);
+    std::wstring paths, problems;
+    std::vector<HPROPSHEETPAGE> pages = CollectSettingsPages(&paths, &problems);
     if (pages.empty()) {
-        ShowStatus("No plug-in offers a settings page");
+        ShowStatus(problems);
         return;
     }
     PROPSHEETHEADERA header = {};
@@ -47,11 +49,13 @@ void OpenSettingsDialog(HWND owner) {
     // The sheet owns the pages from here on, and destroys them with itself.
     INT_PTR result = PropertySheetA(&header);
     if (result == 0 || result == -1) {
-        ReportProblem("the settings dialog could not be created");
+        ShowStatus(ReportProblem("the settings dialog could not be created"));
         return;
     }
     Sheet = reinterpret_cast<HWND>(result);
-    ShowStatus(kPagesStatusPrefix + paths);
+    std::wstring status = kPagesStatusPrefix + paths;
+    AppendListItem(&status, kStatusSeparator, problems);
+    ShowStatus(status);
 }
 
 BOOL RouteSettingsDialogMessage(MSG *msg) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include <algorithm>
+
 #include "host_contract.h"
 #include "test_support.h"
 
@@ -18,23 +20,26 @@ enum { TEXT_CAPACITY = 4096 };
 
 std::string DemoDir() { return ExeDir() + "\\..\\..\\demo"; }
 
-void RemoveTree(const std::string &path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+// Folders of the tests may be deeper than MAX_PATH; the prefix lifts that limit for full paths.
+std::wstring Unlimited(const std::wstring &path) { return L"\\\\?\\" + path; }
+
+void RemoveTree(const std::wstring &path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Unlimited(path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring child = Unlimited(path + L"\\" + name);
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTree(path + L"\\" + name);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(Unlimited(path).c_str());
 }
 
 // A message to a window of the host process, never waiting on a host that hangs.
@@ -104,30 +109,62 @@ static std::string FreshRunFolder() {
     std::string runs = ExeDir() + "\\runs";
     CreateDirectoryA(runs.c_str(), NULL);
     std::string folder = runs + "\\" + name;
-    RemoveTree(folder);
+    RemoveTree(Widen(folder));
     CreateDirectoryA(folder.c_str(), NULL);
     return folder;
 }
 
-std::string FreshHostFolder(bool with_plugins) {
-    std::string folder = FreshRunFolder(), demo = DemoDir();
-    CopyFileA((demo + "\\" + kHostExe).c_str(), (folder + "\\" + kHostExe).c_str(), FALSE);
-    if (!with_plugins) return folder;
-    CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
+static void CopyHostInto(const std::wstring &folder, bool with_plugins) {
+    std::wstring demo = Widen(DemoDir()), exe = Widen(kHostExe);
+    CopyFileW((demo + L"\\" + exe).c_str(), Unlimited(folder + L"\\" + exe).c_str(), FALSE);
+    if (!with_plugins) return;
+    CreateDirectoryW(Unlimited(folder + L"\\plugin").c_str(), NULL);
     for (const char *plugin : kBuiltPlugins) {
-        CopyFileA((demo + "\\plugin\\" + plugin).c_str(), (folder + "\\plugin\\" + plugin).c_str(),
-                  FALSE);
+        std::wstring name = L"\\plugin\\" + Widen(plugin);
+        CopyFileW((demo + name).c_str(), Unlimited(folder + name).c_str(), FALSE);
     }
+}
+
+std::string FreshHostFolder(bool with_plugins) {
+    std::string folder = FreshRunFolder();
+    CopyHostInto(Widen(folder), with_plugins);
     return folder;
+}
+
+std::wstring FreshWideHostFolder(const std::wstring &name, size_t length) {
+    const size_t kPartLength = 40;
+    std::wstring folder = Widen(FreshRunFolder());
+    size_t padded = length > folder.size() + name.size() + 1 ? length - name.size() - 1 : 0;
+    while (folder.size() + 1 < padded) {
+        folder += L"\\" + std::wstring(std::min(kPartLength, padded - folder.size() - 1), L'd');
+        CreateDirectoryW(Unlimited(folder).c_str(), NULL);
+    }
+    folder += L"\\" + name;
+    CreateDirectoryW(Unlimited(folder).c_str(), NULL);
+    CopyHostInto(folder, true);
+    return folder;
+}
+
+std::string Utf8(const std::wstring &text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), NULL, 0,
+                                   NULL, NULL);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
+                            NULL, NULL);
+    }
+    return bytes;
 }
 
 std::string FixturePath(const char *file_name) { return ExeDir() + "\\" + file_name; }
 
 std::string SettingsFileIn(const std::string &folder) { return folder + "\\altrowtint.ini"; }
 
-std::string ReadText(const std::string &path) {
+std::string ReadText(const std::string &path) { return ReadText(Widen(path)); }
+
+std::string ReadText(const std::wstring &path) {
     std::string text;
-    for (char c : ReadFileBytes(path)) {
+    for (char c : ReadFileBytes(Unlimited(path))) {
         if (c != '\r') text += c;
     }
     return text;
@@ -151,23 +188,23 @@ RunningHost::~RunningHost() {
     CloseHandle(process_.hProcess);
 }
 
-bool RunningHost::Launch(const std::string &folder, const std::string &arguments) {
+bool RunningHost::Launch(const std::wstring &folder, const std::string &arguments) {
     folder_ = folder;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, NULL, TRUE};
-    HANDLE out = CreateFileA((folder + "\\stdout.txt").c_str(), GENERIC_WRITE,
+    HANDLE out = CreateFileW(Unlimited(folder + L"\\stdout.txt").c_str(), GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
-    HANDLE err = CreateFileA((folder + "\\stderr.txt").c_str(), GENERIC_WRITE,
+    HANDLE err = CreateFileW(Unlimited(folder + L"\\stderr.txt").c_str(), GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = out;
     startup.hStdError = err;
-    std::string exe = folder + "\\" + kHostExe;
-    std::string command = "\"" + exe + "\" " + arguments;
-    BOOL started = CreateProcessA(exe.c_str(), &command[0], NULL, NULL, TRUE, 0, NULL,
+    std::wstring exe = folder + L"\\" + Widen(kHostExe);
+    std::wstring command = L"\"" + exe + L"\" " + Widen(arguments);
+    BOOL started = CreateProcessW(exe.c_str(), &command[0], NULL, NULL, TRUE, 0, NULL,
                                   folder.c_str(), &startup, &process_);
     CloseHandle(out);
     CloseHandle(err);
@@ -180,6 +217,10 @@ bool RunningHost::Launch(const std::string &folder, const std::string &arguments
 }
 
 bool RunningHost::Start(const std::string &folder, const std::string &arguments) {
+    return Start(Widen(folder), arguments);
+}
+
+bool RunningHost::Start(const std::wstring &folder, const std::string &arguments) {
     if (!Launch(folder, arguments)) return false;
     bool shown = WaitUntil([&] {
         window_ = FindTopLevel(process_id_, HOST_WINDOW_CLASS);
@@ -194,7 +235,7 @@ bool RunningHost::Start(const std::string &folder, const std::string &arguments)
 }
 
 DWORD RunningHost::RunToEnd(const std::string &folder, const std::string &arguments) {
-    if (!Launch(folder, arguments)) return STILL_ACTIVE;
+    if (!Launch(Widen(folder), arguments)) return STILL_ACTIVE;
     return WaitForExit();
 }
 
@@ -217,9 +258,13 @@ HWND RunningHost::List() const { return FindDescendant(window_, WC_LISTVIEWA); }
 
 std::string RunningHost::StatusText() const {
     HWND status = FindDescendant(window_, STATUSCLASSNAMEA);
-    char text[TEXT_CAPACITY] = "";
-    if (status != NULL) Ask(status, WM_GETTEXT, TEXT_CAPACITY, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[TEXT_CAPACITY] = L"";
+    DWORD_PTR length = 0;
+    if (status != NULL) {
+        SendMessageTimeoutW(status, WM_GETTEXT, TEXT_CAPACITY, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, kHostTimeoutMs, &length);
+    }
+    return Utf8(text);
 }
 
 int RunningHost::RowCount() const { return static_cast<int>(Ask(List(), LVM_GETITEMCOUNT)); }

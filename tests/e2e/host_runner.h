@@ -23,10 +23,15 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeout_ms = kHostT
 // A new folder for the running test, under the test program's folder, holding refhost.exe from
 // the build's demo folder and, unless told otherwise, its plugin\ folder.
 std::string FreshHostFolder(bool with_plugins = true);
+// The same in a subfolder `name` of any characters, under nested folders that bring the host
+// folder's path to `length` characters when it would be shorter.
+std::wstring FreshWideHostFolder(const std::wstring &name, size_t length = 0);
+std::string Utf8(const std::wstring &text);
 // A module built beside the test program (the fake plug-ins).
 std::string FixturePath(const char *file_name);
 std::string SettingsFileIn(const std::string &folder);
 std::string ReadText(const std::string &path);  // CRLF folded to \n; "" when missing
+std::string ReadText(const std::wstring &path);
 void WriteText(const std::string &path, const std::string &text);  // \n written as CRLF
 
 // ---- a running host --------------------------------------------------------------------------
@@ -37,6 +42,7 @@ public:
     // Starts folder\refhost.exe with the arguments; returns once its plug-ins started (its
     // message loop answers) or false on timeout.
     bool Start(const std::string &folder, const std::string &arguments = "");
+    bool Start(const std::wstring &folder, const std::string &arguments = "");
     // Runs a host that is expected to end by itself (--help, --screenshot ...); its exit code,
     // or STILL_ACTIVE when it had to be killed.
     DWORD RunToEnd(const std::string &folder, const std::string &arguments);
@@ -44,7 +50,7 @@ public:
     HWND window() const { return window_; }
     DWORD process_id() const { return process_id_; }
     HWND List() const;
-    std::string StatusText() const;
+    std::string StatusText() const;  // in UTF-8
     int RowCount() const;
     COLORREF ListBackground() const;
     COLORREF Row(int row, RowSampleMode mode = ROWSAMPLE_REPAINTED) const;
@@ -57,15 +63,15 @@ public:
     // Closes the main window as a user would; the exit code, or STILL_ACTIVE after a kill.
     DWORD Quit();
 
-    std::string Stdout() const { return ReadText(folder_ + "\\stdout.txt"); }
-    std::string Stderr() const { return ReadText(folder_ + "\\stderr.txt"); }
+    std::string Stdout() const { return ReadText(folder_ + L"\\stdout.txt"); }
+    std::string Stderr() const { return ReadText(folder_ + L"\\stderr.txt"); }
 
 private:
-    bool Launch(const std::string &folder, const std::string &arguments);
+    bool Launch(const std::wstring &folder, const std::string &arguments);
     DWORD WaitForExit();
     void Kill();
 
-    std::string folder_;
+    std::wstring folder_;
     PROCESS_INFORMATION process_ = {};
     DWORD process_id_ = 0;
     HWND window_ = NULL;

@@ -75,6 +75,7 @@ void ExpectListWithoutPlugins(const std::string &folder, const char *message) {
     EXPECT_TRUE(WaitUntil([&] {
         return host.StatusText().find("settings page") != std::string::npos;
     })) << host.StatusText();
+    EXPECT_NE(std::string::npos, host.Stderr().find("settings page")) << host.Stderr();
     EXPECT_EQ(nullptr, host.SettingsDialog()) << "a dialog without pages";
     EXPECT_EQ(0u, host.Quit());
     EXPECT_FALSE(FileExists(SettingsFileIn(folder)));
@@ -90,6 +91,38 @@ TEST(PluginFolder, EmptyFolderStartsWithoutPlugins) {
     CreateDirectoryA((folder + "\\plugin").c_str(), NULL);
     WriteText(folder + "\\plugin\\readme.txt", "not a plug-in\n");
     ExpectListWithoutPlugins(folder, "holds no");
+}
+
+// Host folders that the narrow file functions cannot name. The plug-ins run from there, and a
+// module skipped there is named on the status bar and on stderr as it is spelt.
+const wchar_t kOutsideCodePage[] =
+    L"\u30db\u30b9\u30c8_\ud638\uc2a4\ud2b8_\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
+
+void ExpectPluginsRunFrom(const std::wstring &folder) {
+    const std::wstring junk = std::wstring(kOutsideCodePage) + L".sgp";
+    WriteFileBytes(L"\\\\?\\" + folder + L"\\plugin\\" + junk, kGarbageText);
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder));
+    std::string status = host.StatusText(), skipped = Utf8(junk) + " skipped: not a loadable";
+    EXPECT_NE(std::string::npos, status.find("Plug-ins: altrowtint.sgp, altrowtint.scp")) << status;
+    EXPECT_NE(std::string::npos, status.find(skipped)) << status;
+    EXPECT_NE(std::string::npos, host.Stderr().find(skipped)) << host.Stderr();
+    EXPECT_EQ(kLightGrey, host.Row(0));
+    EXPECT_NE(nullptr, host.OpenSettingsDialog());
+    EXPECT_EQ(0u, host.Quit());
+    EXPECT_EQ(kDefaultSettingsText, ReadText(folder + L"\\altrowtint.ini"));
+}
+
+TEST(PluginFolder, BesideAHostNamedOutsideTheCodePage) {
+    ExpectPluginsRunFrom(FreshWideHostFolder(kOutsideCodePage));
+}
+
+TEST(PluginFolder, WhoseModulePathsPassMaxPath) {
+    // <host>\altrowtint.ini still fits in MAX_PATH, as the plug-ins need; the modules do not.
+    const size_t kHostFolderLength = MAX_PATH - 20;
+    std::wstring folder = FreshWideHostFolder(L"deep", kHostFolderLength);
+    ASSERT_GT((folder + L"\\plugin\\altrowtint.sgp").size(), size_t(MAX_PATH));
+    ExpectPluginsRunFrom(folder);
 }
 
 TEST(SettingsFile, GarbageGivesTheDefaultsAndGetsTheKeysAtQuit) {
@@ -115,6 +148,20 @@ TEST(HostSwitches, SettingsSwitchOpensTheDialogAtStart) {
     ASSERT_TRUE(WaitUntil([&] { return (sheet = host.SettingsDialog()) != NULL; }));
     EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_BK2_ENABLE));
     EXPECT_EQ(0u, host.Quit()) << "closing the host closes the open dialog";
+}
+
+TEST(HostSwitches, SettingsSwitchWithoutAPageSaysWhy) {
+    std::string folder = FreshHostFolder();
+    ASSERT_TRUE(DeleteFileA((folder + "\\plugin\\altrowtint.scp").c_str()));
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder, "--settings"));
+    const char kWhy[] = "settings page: no configuration plug-in (*.scp) was loaded";
+    EXPECT_TRUE(WaitUntil([&] { return host.StatusText().find(kWhy) != std::string::npos; }))
+        << host.StatusText();
+    EXPECT_NE(std::string::npos, host.Stderr().find(kWhy)) << host.Stderr();
+    EXPECT_EQ(nullptr, host.SettingsDialog());
+    EXPECT_EQ(kLightGrey, host.Row(0)) << "the painter runs on";
+    EXPECT_EQ(0u, host.Quit());
 }
 
 // A command line, the exit code and a part of what the host prints for it.
