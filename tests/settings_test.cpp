@@ -123,34 +123,26 @@ TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
 namespace {
 
 std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
-    std::wstring command = L"\"" + exe + L"\" " + Widen(arguments);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
     HANDLE read_end, write_end;
     CreatePipe(&read_end, &write_end, &inherit, 0);
     SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end;
-    startup.hStdError = write_end;
     PROCESS_INFORMATION process = {};
+    bool started = StartChildProcess(exe, arguments, NULL, write_end, write_end, &process);
+    CloseHandle(write_end);  // the child's copy alone keeps the pipe open
     std::string output;
-    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
-        CloseHandle(write_end);
-        char buffer[512];
-        DWORD got;
-        while (ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
-            output.append(buffer, got);
-        }
-        output = WithoutCarriageReturns(output);
+    char buffer[512];
+    DWORD got;
+    while (started && ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
+        output.append(buffer, got);
+    }
+    CloseHandle(read_end);
+    if (started) {
         WaitForSingleObject(process.hProcess, 10000);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-    } else {
-        CloseHandle(write_end);
     }
-    CloseHandle(read_end);
-    return output;
+    return WithoutCarriageReturns(output);
 }
 
 // Makes nested folders under the test folder until the folder's path is `length` long.

@@ -197,23 +197,12 @@ bool RunningHost::Launch(const std::wstring &folder, const std::string &argument
     HANDLE err = CreateFileW(Unlimited(folder + L"\\stderr.txt").c_str(), GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::wstring exe = folder + L"\\" + Widen(kHostExe);
-    std::wstring command = L"\"" + exe + L"\" " + Widen(arguments);
-    BOOL started = CreateProcessW(exe.c_str(), &command[0], NULL, NULL, TRUE, 0, NULL,
-                                  folder.c_str(), &startup, &process_);
+    bool started = StartChildProcess(folder + L"\\" + Widen(kHostExe), arguments, folder.c_str(),
+                                     out, err, &process_);
     CloseHandle(out);
     CloseHandle(err);
-    if (!started) {
-        ZeroMemory(&process_, sizeof process_);
-        return false;
-    }
     process_id_ = process_.dwProcessId;
-    return true;
+    return started;
 }
 
 bool RunningHost::Start(const std::string &folder, const std::string &arguments) {

@@ -100,3 +100,19 @@ RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors 
         colors.background = first ? s.TextBkColor1 : s.TextBkColor2;
     return colors;
 }
+
+bool StartChildProcess(const std::wstring &exe, const std::string &arguments, const wchar_t *folder,
+                       HANDLE out, HANDLE err, PROCESS_INFORMATION *process) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring command = L"\"" + exe + L"\" " + Widen(arguments);
+    if (CreateProcessW(exe.c_str(), &command[0], NULL, NULL, TRUE, 0, NULL, folder, &startup,
+                       process)) {
+        return true;
+    }
+    ZeroMemory(process, sizeof *process);
+    return false;
+}

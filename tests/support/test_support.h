@@ -46,6 +46,11 @@ struct RowColors {
 };
 RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors filled_in);
 
+// Starts exe with the arguments in `folder` (null: this program's), its standard output and
+// error going to the handles given (inheritable); false when it did not start.
+bool StartChildProcess(const std::wstring &exe, const std::string &arguments, const wchar_t *folder,
+                       HANDLE out, HANDLE err, PROCESS_INFORMATION *process);
+
 // ---- windows ---------------------------------------------------------------------------------
 struct RecordedMessage {
     HWND window;
