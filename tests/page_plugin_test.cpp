@@ -70,17 +70,6 @@ struct SettingsPage : ::testing::Test {
     }
 };
 
-const char kCustomFile[] =
-    "[setting]\n"
-    "TextColor1Enable=1\n"
-    "TextColor1=0x0000FF\n"
-    "TextColor2Enable=0\n"
-    "TextColor2=0x00FF00\n"
-    "TextBkColor1Enable=0\n"
-    "TextBkColor1=0x123456\n"
-    "TextBkColor2Enable=2\n"
-    "TextBkColor2=0xABCDEF\n";
-
 }  // namespace
 
 TEST(PagePlugin, RecordProbeAndPageCallback) {
@@ -270,7 +259,7 @@ TEST_F(SettingsPage, EveryControlShowsItsTemplateText) {
 }
 
 TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
-    WriteSettingsFile(kCustomFile);
+    WriteSettingsFile(kCustomSettingsText);
     Open();
     HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     char caption[64] = "";
@@ -281,7 +270,7 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     SendMessageA(tabs, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tab));
     EXPECT_STREQ("altrowtint", caption);
 
-    const bool checked[] = {true, false, false, true};  // a stored 2 shows as ticked
+    const bool checked[] = {true, false, true, true};  // a stored 2 shows as ticked
     const COLORREF colors[] = {0x0000FF, 0x00FF00, 0x123456, 0xABCDEF};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(checked[i], Checked(kPageIds[i])) << kPageIds[i];

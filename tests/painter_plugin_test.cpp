@@ -12,17 +12,6 @@
 
 namespace {
 
-const char kCustomFile[] =
-    "[setting]\n"
-    "TextColor1Enable=1\n"
-    "TextColor1=0x0000FF\n"
-    "TextColor2Enable=0\n"
-    "TextColor2=0x00FF00\n"
-    "TextBkColor1Enable=1\n"
-    "TextBkColor1=0x123456\n"
-    "TextBkColor2Enable=2\n"
-    "TextBkColor2=0xABCDEF\n";
-
 struct PainterPlugin : ::testing::Test {
     HMODULE module = NULL;
     const GPluginRecord *record = nullptr;
@@ -78,7 +67,7 @@ TEST_F(PainterPlugin, RecordHoldsTheTwoCallbacksOfThisModule) {
 }
 
 TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
-    WriteSettingsFile(kCustomFile);
+    WriteSettingsFile(kCustomSettingsText);
     EXPECT_EQ(1, Event(GPEVENT_INIT));
     EXPECT_EQ(1, FakeHostQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
@@ -117,18 +106,18 @@ TEST_F(PainterPlugin, QuitPutsTheProcedureBackAndWritesTheFileInKeyOrder) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
 
-    WriteSettingsFile(std::string("[keep]\nA=1\n") + kCustomFile);
+    WriteSettingsFile(std::string("[keep]\nA=1\n") + kCustomSettingsText);
     Event(GPEVENT_INIT);
     Event(GPEVENT_QUIT);
-    EXPECT_EQ(std::string("[keep]\nA=1\n") + kCustomFile, ReadSettingsText());  // 2 stays 2
+    EXPECT_EQ(std::string("[keep]\nA=1\n") + kCustomSettingsText, ReadSettingsText());  // 2 stays 2
 }
 
 // The page saved a newer choice that no reload notification brought to the painter.
 TEST_F(PainterPlugin, QuitKeepsANewerFileThatThePageSaved) {
     Event(GPEVENT_INIT);
-    WriteSettingsFile(kCustomFile);
+    WriteSettingsFile(kCustomSettingsText);
     Event(GPEVENT_QUIT);
-    EXPECT_EQ(kCustomFile, ReadSettingsText());
+    EXPECT_EQ(kCustomSettingsText, ReadSettingsText());
 }
 
 TEST_F(PainterPlugin, QuitWithoutInitChangesNothing) {

@@ -114,17 +114,6 @@ std::string Utf16(const std::string &text, bool mark = true) {  // ASCII text, w
 }
 #define BYTES(literal) std::string(literal, sizeof(literal) - 1)
 
-const char kCustomText[] =
-    "[setting]\n"
-    "TextColor1Enable=1\n"
-    "TextColor1=0x0000FF\n"
-    "TextColor2Enable=2\n"
-    "TextColor2=0x00FF00\n"
-    "TextBkColor1Enable=0\n"
-    "TextBkColor1=0x123456\n"
-    "TextBkColor2Enable=-1\n"
-    "TextBkColor2=0xABCDEF\n";
-const RowColorSettings kCustom = {1, 0x0000FF, 2, 0x00FF00, 0, 0x123456, -1, 0xABCDEF};
 const RowColorSettings kDefaults = DefaultSettings();
 const RowColorSettings kBk1Blue = {0, 0, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
 const RowColorSettings kCaseFolded = {1, 0x00FF00, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
@@ -145,7 +134,7 @@ std::string ManySections() {
     for (int i = 0; i < 500; ++i) {
         text += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
     }
-    return text + Crlf(kCustomText);
+    return text + Crlf(kCustomSettingsText);
 }
 
 struct CorpusCase {
@@ -158,15 +147,15 @@ struct CorpusCase {
 std::string S(const std::string &lines) { return Crlf("[setting]\n" + lines); }  // CRLF, [setting]
 
 std::vector<CorpusCase> Corpus() {
-    const std::string kOther = "[other]\nKeep=1\n", kCustomBody = kCustomText + 10;
+    const std::string kOther = "[other]\nKeep=1\n", kCustomBody = kCustomSettingsText + 10;
     const std::string kMib(1 << 20, 'x'), kDigits(1 << 20, '7');
     // clang-format off
     return {
         {"empty file", "", &kDefaults, {}},
         {"UTF-8 byte-order mark only", "\xEF\xBB\xBF", &kDefaults, {}},
         {"UTF-16 byte-order mark only", "\xFF\xFE", &kDefaults, {}},
-        {"UTF-8 mark then settings", "\xEF\xBB\xBF" + S(kCustomBody), nullptr, {}},
-        {"UTF-16 text", Utf16(Crlf(kOther + kCustomText)), &kCustom, {"Keep=1"}},
+        {"UTF-8 mark then settings", "\xEF\xBB\xBF" + S(kCustomBody + kOther), &kCustomSettings, {"Keep=1"}},
+        {"UTF-16 text", Utf16(Crlf(kOther + kCustomSettingsText)), &kCustomSettings, {"Keep=1"}},
         {"UTF-16 text without a mark", Utf16(S(kCustomBody), false), nullptr, {}},
         {"binary junk", Junk(), &kDefaults, {}},
         {"NUL bytes inside lines",
@@ -186,8 +175,8 @@ std::vector<CorpusCase> Corpus() {
          {"Text BkColor1="}},
         {"keys in other case",
          S("textbkcolor1=0x0000FF\nTEXTCOLOR1ENABLE=1\nTextColor1=0x00ff00\n"), &kCaseFolded, {}},
-        {"section named Setting", Crlf("[Setting]\n" + kCustomBody), &kCustom, {}},
-        {"section named SETTING", Crlf("[SETTING]\n" + kCustomBody), &kCustom, {}},
+        {"section named Setting", Crlf("[Setting]\n" + kCustomBody), &kCustomSettings, {}},
+        {"section named SETTING", Crlf("[SETTING]\n" + kCustomBody), &kCustomSettings, {}},
         {"section name padded", Crlf("[ setting ]\nTextBkColor1=0x0000FF\n"), nullptr, {}},
         {"look-alike section names",
          Crlf("[settings]\nTextBkColor1=0x0000FF\n[setting2]\nTextBkColor1Enable=0\n"
@@ -203,12 +192,12 @@ std::vector<CorpusCase> Corpus() {
         {"decimal above 2^32", S("TextBkColor1=4294967297\nTextColor1Enable=4294967296\n"
                                  "TextColor2=99999999999999999999999999\n"), nullptr, {}},
         {"a 1 MiB line of another key",
-         Crlf("[other]\nBig=") + kMib + Crlf("\nAfter=1\n" + std::string(kCustomText)), &kCustom,
+         Crlf("[other]\nBig=") + kMib + Crlf("\nAfter=1\n" + std::string(kCustomSettingsText)), &kCustomSettings,
          {"After=1"}},
         {"a 1 MiB value of a setting", S("TextBkColor1=") + kDigits + Crlf("\nKeep=1\n"), nullptr,
          {"Keep=1"}},
-        {"LF line ends", kOther + kCustomText, &kCustom, {"Keep=1"}},
-        {"CR line ends", WithLineEnds(kOther + kCustomText, "\r"), nullptr, {}},
+        {"LF line ends", kOther + kCustomSettingsText, &kCustomSettings, {"Keep=1"}},
+        {"CR line ends", WithLineEnds(kOther + kCustomSettingsText, "\r"), nullptr, {}},
         {"mixed line ends",
          "[setting]\r\nTextBkColor1=0x0000FF\nTextColor1Enable=1\rTextColor2Enable=1\n\r", nullptr,
          {}},
@@ -216,7 +205,7 @@ std::vector<CorpusCase> Corpus() {
         {"comment lines", S(";TextBkColor1Enable=0\n;TextBkColor1=0x00FF00\n"), &kDefaults,
          {";TextBkColor1Enable=0"}},
         {"other sections before and after",
-         Crlf("[before]\nA=1\n" + std::string(kCustomText) + "[after]\nB=2\nC=\n"), &kCustom,
+         Crlf("[before]\nA=1\n" + std::string(kCustomSettingsText) + "[after]\nB=2\nC=\n"), &kCustomSettings,
          {"[before]", "A=1", "[after]", "B=2"}},
         {"keys before any section",
          Crlf("TextBkColor1=0x00FF00\nLoose=1\n[setting]\nTextColor1Enable=1\n"), &kLoose,
@@ -231,7 +220,7 @@ std::vector<CorpusCase> Corpus() {
         {"leading zeros", S("TextBkColor1=000000255\nTextColor1Enable=0001\n"), nullptr, {}},
         {"blank and whitespace-only lines",
          Crlf("\n\n   \n\t\n") + S("\n  \nTextBkColor1=0x0000FF\n\n"), &kBk1Blue, {}},
-        {"500 other sections", ManySections(), &kCustom, {"[s0]", "[s499]"}},
+        {"500 other sections", ManySections(), &kCustomSettings, {"[s0]", "[s499]"}},
         {"value signs everywhere", Crlf("==\n=\n") + S("=1\nTextBkColor1==0x0000FF\n"), nullptr,
          {}},
     };
@@ -439,7 +428,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
     HWND host = CreateFakeHost(), owner = CreateRecorderWindow();
     FakeHostAnswer = owner;
     MSG reload = {host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0, 0, {0, 0}};
-    const std::string kFile = Crlf(std::string("[other]\nKeep=1\n") + kCustomText);
+    const std::string kFile = Crlf(std::string("[other]\nKeep=1\n") + kCustomSettingsText);
 
     const struct {
         const char *name;
@@ -455,7 +444,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
         SCOPED_TRACE(f.name);
         bool has_file = f.kind != READ_ONLY_FOLDER;
         if (has_file) PutSettingsBytes(kFile);
-        const RowColorSettings stored = has_file ? kCustom : kDefaults;
+        const RowColorSettings stored = has_file ? kCustomSettings : kDefaults;
         record->event_callback(host, GPEVENT_INIT);
         ExpectPaints(owner, list, stored);
         HWND page = NULL, sheet = OpenPageSheet(page_record, &page, false);

@@ -15,6 +15,18 @@ const char kDefaultSettingsText[] =
     "TextBkColor2Enable=0\n"
     "TextBkColor2=0xE0E0E0\n";
 
+const char kCustomSettingsText[] =
+    "[setting]\n"
+    "TextColor1Enable=1\n"
+    "TextColor1=0x0000FF\n"
+    "TextColor2Enable=0\n"
+    "TextColor2=0x00FF00\n"
+    "TextBkColor1Enable=1\n"
+    "TextBkColor1=0x123456\n"
+    "TextBkColor2Enable=2\n"
+    "TextBkColor2=0xABCDEF\n";
+const RowColorSettings kCustomSettings = {1, 0x0000FF, 0, 0x00FF00, 1, 0x123456, 2, 0xABCDEF};
+
 std::string ExeDir() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);

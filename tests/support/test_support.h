@@ -38,6 +38,9 @@ void RemoveSettingsFile();
 void WriteSettingsFile(const std::string &text);  // text with \n line ends, written as CRLF
 std::string ReadSettingsText();                   // CRLF folded to \n
 extern const char kDefaultSettingsText[];         // the file a save of the defaults writes
+// A file with every kind of value (a flag of 2 among them), and what loading it gives.
+extern const char kCustomSettingsText[];
+extern const RowColorSettings kCustomSettings;
 
 // The colours a row should end with: the set's colour where its flag is nonzero, else what the
 // list filled in. Rows with an even index are the first set.
