@@ -17,6 +17,10 @@ namespace {
 const int kPageIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
 const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
 const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
+// The reload notification as the host's main window receives it.
+const LoggedMessage kReload = {"host", WM_HOST_PLUGINNOTIFY, LOG_WPARAM | LOG_LPARAM,
+                               PLUGINNOTIFY_RELOADSETTINGS, 0};
+
 struct SettingsPage : ::testing::Test {
     HMODULE module = NULL;
     const CPluginRecord *record = nullptr;
@@ -28,8 +32,7 @@ struct SettingsPage : ::testing::Test {
         ASSERT_NE(nullptr, record);
         ASSERT_TRUE(RecordBrushesOf(module));
         host = CreateHostMainWindow();
-        FrameVerdicts.clear();
-        Recorded().clear();
+        FlushLog();
     }
     void TearDown() override {
         Close();
@@ -60,13 +63,11 @@ struct SettingsPage : ::testing::Test {
         SendMessageA(sheet, PSM_APPLY, 0, 0);
         PumpMessages();
     }
-    size_t ReloadsPosted() {
-        size_t count = 0;
-        for (const RecordedMessage &m : RecordedOf(WM_HOST_PLUGINNOTIFY)) {
-            if (m.window == host && m.wparam == PLUGINNOTIFY_RELOADSETTINGS && m.lparam == 0)
-                ++count;
-        }
-        return count;
+    // What the frame hears from this page after a command: Apply on, or off.
+    LoggedMessage Changed() const { return Verdict(PSM_CHANGED); }
+    LoggedMessage Unchanged() const { return Verdict(PSM_UNCHANGED); }
+    LoggedMessage Verdict(UINT message) const {
+        return {"frame", message, LOG_WPARAM | LOG_LPARAM, reinterpret_cast<WPARAM>(page), 0};
     }
 };
 
@@ -284,11 +285,10 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
 TEST_F(SettingsPage, TickingABoxAndTickingItBackTellsTheFrameChangedThenUnchanged) {
     Open();
     for (int id : kPageIds) {
-        FrameVerdicts.clear();
         Click(id);
         Click(id);
-        EXPECT_EQ((std::vector<UINT>{PSM_CHANGED, PSM_UNCHANGED}), FrameVerdicts) << id;
-        EXPECT_EQ(page, VerdictPage);
+        ExpectSequence({Changed(), Unchanged()},
+                       ("ticked and unticked " + std::to_string(id)).c_str());
     }
 }
 
@@ -297,7 +297,7 @@ TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
     Open();
     Apply();  // nothing changed: still written and posted
     EXPECT_EQ(std::string("[other]\nKeep=1\n") + kDefaultSettingsText, ReadSettingsText());
-    EXPECT_EQ(1u, ReloadsPosted());
+    ExpectSequence({kReload}, "apply with nothing changed");
 
     Click(IDC_BK2_ENABLE);
     Click(IDC_TEXT1_ENABLE);
@@ -306,11 +306,10 @@ TEST_F(SettingsPage, ApplyWritesAllEightKeysAndPostsTheReload) {
     expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
     expected.replace(expected.find("TextBkColor2Enable=0"), 20, "TextBkColor2Enable=1");
     EXPECT_EQ(std::string("[other]\nKeep=1\n") + expected, ReadSettingsText());
-    EXPECT_EQ(2u, ReloadsPosted());
-    FrameVerdicts.clear();
+    ExpectSequence({Changed(), Changed(), kReload}, "two ticks, then apply");
     Click(IDC_TEXT2_ENABLE);
     Click(IDC_TEXT2_ENABLE);  // back to what was applied, so unchanged
-    EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
+    ExpectSequence({Changed(), Unchanged()}, "a tick and back after the apply");
 }
 
 TEST_F(SettingsPage, AConfirmedColorReplacesTheSwatchBrush) {
@@ -319,14 +318,14 @@ TEST_F(SettingsPage, AConfirmedColorReplacesTheSwatchBrush) {
     Pick(IDC_BK1_PICK, true, RGB(10, 20, 30));
     EXPECT_EQ(RGB(10, 20, 30), SwatchColor(IDC_BK1_SWATCH));
     EXPECT_EQ(0, GetObjectType(old_brush));  // deleted, not leaked
-    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());
     Apply();
     EXPECT_NE(std::string::npos, ReadSettingsText().find("TextBkColor1=0x1E140A\n"));
+    ExpectSequence({Changed(), kReload}, "a colour picked, then apply");
 
     // Picking exactly the stored colour: a new brush, and the page is unchanged again.
     Pick(IDC_BK1_PICK, true, RGB(10, 20, 30));
     EXPECT_EQ(RGB(10, 20, 30), SwatchColor(IDC_BK1_SWATCH));
-    EXPECT_EQ(PSM_UNCHANGED, FrameVerdicts.back());
+    ExpectSequence({Unchanged()}, "the stored colour picked again");
 }
 
 TEST_F(SettingsPage, ACancelledChooserChangesNothingButStillReports) {
@@ -335,10 +334,10 @@ TEST_F(SettingsPage, ACancelledChooserChangesNothingButStillReports) {
     Pick(IDC_TEXT1_PICK, false);
     EXPECT_EQ(before, SwatchBrush(IDC_TEXT1_SWATCH));
     EXPECT_EQ(0u, SwatchColor(IDC_TEXT1_SWATCH));
-    EXPECT_EQ(std::vector<UINT>{PSM_UNCHANGED}, FrameVerdicts);
+    ExpectSequence({Unchanged()}, "a cancelled chooser on an unchanged page");
     Click(IDC_TEXT2_ENABLE);
-    Pick(IDC_TEXT2_PICK, false);
-    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // the tick still differs from the file
+    Pick(IDC_TEXT2_PICK, false);  // the tick still differs from the file
+    ExpectSequence({Changed(), Changed()}, "a tick, then a cancelled chooser");
 }
 
 TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
@@ -398,17 +397,16 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     EXPECT_EQ("[setting]\nTextColor1Enable=0\n", ReadSettingsText());
     EXPECT_TRUE(Checked(IDC_TEXT1_ENABLE));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_SHEET_APPLY)));
-    EXPECT_EQ(0u, ReloadsPosted());
     Click(IDC_TEXT2_ENABLE);
-    Click(IDC_TEXT2_ENABLE);
-    EXPECT_EQ(PSM_CHANGED, FrameVerdicts.back());  // still differs from what is stored
+    Click(IDC_TEXT2_ENABLE);  // the page still differs from what is stored
+    ExpectSequence({Changed(), Changed(), Changed()}, "a failed apply posts no reload");
 
     AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
     EXPECT_TRUE(SendMessageA(sheet, PSM_APPLY, 0, 0));  // tried again, it succeeds silently
     PumpMessages();
     EXPECT_FALSE(Answer.seen);
     EXPECT_NE(std::string::npos, ReadSettingsText().find("TextColor1Enable=1\n"));
-    EXPECT_EQ(1u, ReloadsPosted());
+    ExpectSequence({kReload}, "the apply tried again");
 }
 
 // Two settings dialogs at once: a colour picked in one and then cancelled there neither shows in
@@ -448,16 +446,8 @@ TEST_F(SettingsPage, EveryHostInstanceHearsTheReloadWhenOneGoesAwayMeanwhile) {
                                    reinterpret_cast<void *>(PostThenDestroyTheFirst)));
     Open();
     Apply();
-    EXPECT_EQ(3, PostsSeen);
-    size_t survivors = 0, notified = 0;
-    for (HWND window : hosts) {
-        if (!IsWindow(window)) continue;
-        ++survivors;
-        for (const RecordedMessage &m : RecordedOf(WM_HOST_PLUGINNOTIFY)) {
-            notified += m.window == window && m.wparam == PLUGINNOTIFY_RELOADSETTINGS;
-        }
-    }
-    EXPECT_EQ(2u, survivors);
-    EXPECT_EQ(2u, notified);
+    EXPECT_EQ(3, PostsSeen);  // one post to each host window
+    EXPECT_EQ(2, IsWindow(hosts[0]) + IsWindow(hosts[1]) + IsWindow(hosts[2]));
+    ExpectSequence({kReload, kReload}, "the two host windows left");
     for (HWND window : hosts) DestroyWindow(window);
 }

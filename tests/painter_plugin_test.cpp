@@ -12,6 +12,14 @@
 
 namespace {
 
+// What reaches the list owner's own procedure of a pre-paint and an item pre-paint.
+const LoggedMessage kPrePaint = {
+    "owner",      WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
+    CDDS_PREPAINT};
+const LoggedMessage kItemPrePaint = {
+    "owner",          WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
+    CDDS_ITEMPREPAINT};
+
 struct PainterPlugin : ::testing::Test {
     HMODULE module = NULL;
     const GPluginRecord *record = nullptr;
@@ -21,11 +29,11 @@ struct PainterPlugin : ::testing::Test {
         RemoveSettingsFile();
         Load();
         host = CreateFakeHost();
-        target = CreateRecorderWindow();
+        target = CreateRecorderWindow(NULL, "owner");
         list = CreateReportList(2);
         FakeHostAnswer = target;
         FakeHostQueries = 0;
-        Recorded().clear();
+        FlushLog();
     }
     void TearDown() override {
         if (ProcOf(target) != RecordingProc) Event(GPEVENT_QUIT);
@@ -72,9 +80,11 @@ TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     EXPECT_EQ(1, FakeHostQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(0x123456u, PaintedBackground(0));
-    EXPECT_EQ(0xABCDEFu, PaintedBackground(1));   // a flag of 2 counts as on
-    EXPECT_EQ(2u, RecordedOf(WM_NOTIFY).size());  // the item pre-paints, not the pre-paints
+    EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
     EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
+    ExpectSequence(
+        {kItemPrePaint, kItemPrePaint, {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
+        "the item pre-paints and other messages pass on, the pre-paints do not");
 }
 
 TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
@@ -199,10 +209,10 @@ TEST_F(PainterPlugin, UnloadedWithoutAStopUnderAnotherSubclassItStaysLoadedAndCo
             OtherPluginStarts(target);
         }
         FreeLibrary(module);  // no stop, and no message since the other subclass came
-        Recorded().clear();
+        FlushLog();
         SetWindowTextA(target, "still calling through");
-        EXPECT_EQ(1u, RecordedOf(WM_SETTEXT).size());
         EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
+        ExpectSequence({{"owner", WM_SETTEXT}, kItemPrePaint}, "through the freed painter");
         if (common_controls) {
             RemoveWindowSubclass(target, OtherChainedProc, 1);
         } else {
@@ -236,18 +246,18 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
         }
         FreeLibrary(module);
         if (painter_stops_first) OtherPluginStops(target);  // puts back what it found: ours
-        Recorded().clear();
+        FlushLog();
         EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 3, 0, 0));
-        EXPECT_EQ(1u, RecordedOf(WM_USER + 3).size());
+        ExpectSequence({{"owner", WM_USER + 3}}, "after the other subclass and the unload");
         // Kept mapped only while something may still call through it.
         EXPECT_EQ(painter_stops_first, GetModuleHandleA("altrowtint.sgp") != NULL);
         Load();
     }
     // Still the window's procedure since that stop: a start colours, and never goes in twice.
     Event(GPEVENT_INIT);
-    Recorded().clear();
+    FlushLog();
     EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
-    EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());  // the item, passed on once
+    ExpectSequence({kItemPrePaint}, "the item, passed on once");
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
@@ -297,17 +307,20 @@ TEST_F(PainterPlugin, HighContrastLeavesEveryColorToTheList) {
                                  reinterpret_cast<void *>(FakeSystemParametersInfoW));
     ASSERT_NE(nullptr, platform);
     Event(GPEVENT_INIT);
+    const std::vector<LoggedMessage> kBothPassedOn = {kPrePaint, kItemPrePaint};
     const struct {
         bool on;
         COLORREF background;
-        size_t notifications_passed_on;  // pre-paint and item, or the item alone
-    } switches[] = {{true, CLR_DEFAULT, 2}, {false, 0xF0F0F0, 1}, {true, CLR_DEFAULT, 2}};
+        const std::vector<LoggedMessage> passed_on;
+    } switches[] = {{true, CLR_DEFAULT, kBothPassedOn},
+                    {false, 0xF0F0F0, {kItemPrePaint}},
+                    {true, CLR_DEFAULT, kBothPassedOn}};
     for (const auto &s : switches) {
         FakeHighContrast = s.on;
         HighContrastQueries = 0;
-        Recorded().clear();
+        FlushLog();
         EXPECT_EQ(s.background, PaintedBackground(0)) << s.on;
-        EXPECT_EQ(s.notifications_passed_on, RecordedOf(WM_NOTIFY).size()) << s.on;
+        ExpectSequence(s.passed_on, s.on ? "high contrast on" : "high contrast off");
         EXPECT_EQ(1, HighContrastQueries) << "once per paint, not per row";
     }
     PatchImport(module, "USER32.dll", "SystemParametersInfoW", platform);  // the module may stay

@@ -1,10 +1,12 @@
-// RowPaintProc in front of a recording procedure: what it answers, what it changes, what it
-// passes on; and a real list-view whose painted rows show the two sets.
+// RowPaintProc put by the painter's own install code into a recording window, sent real
+// messages: what it answers, what it changes, what it passes on; and a real list-view whose
+// painted rows show the two sets.
 #include <gtest/gtest.h>
 
 #include <string.h>
 
 #include "row_paint.h"
+#include "subclass.h"
 #include "test_support.h"
 
 namespace {
@@ -12,25 +14,34 @@ namespace {
 const RowColorSettings kAllOff = {0, 0, 0, 0, 0, 0, 0, 0};
 const RowColorSettings kDefaults = {0, 0, 0, 0, 1, 0xF0F0F0, 0, 0xE0E0E0};
 const COLORREF kListText = 0x111111, kListBk = 0x222222;  // what the list filled in
+const WPARAM kListId = 7;                                 // the list's control id
+
+// A custom-draw notification as it reaches the owner's own procedure.
+LoggedMessage PassedOn(DWORD stage) {
+    return {"owner", WM_NOTIFY, LOG_WPARAM | LOG_CODE | LOG_STAGE,
+            kListId, 0,         static_cast<UINT>(NM_CUSTOMDRAW),
+            stage};
+}
 
 struct RowPaint : ::testing::Test {
     HWND target = NULL;
     HWND list = NULL;
     void SetUp() override {
         list = CreateReportList(3);
-        target = CreateRecorderWindow();
-        PreviousWndProc = RecordingProc;
+        target = CreateRecorderWindow(NULL, "owner");
+        ASSERT_TRUE(InstallRowPaintProc(target));
         PainterSettings = kDefaults;
-        Recorded().clear();
+        FlushLog();
     }
     void TearDown() override {
+        EXPECT_TRUE(RemoveRowPaintProc());
         DestroyWindow(GetParent(list));
         DestroyWindow(target);
     }
     NMLVCUSTOMDRAW Record(DWORD stage, DWORD_PTR row, HWND from = NULL) {
         NMLVCUSTOMDRAW draw = {};
         draw.nmcd.hdr.hwndFrom = from != NULL ? from : list;
-        draw.nmcd.hdr.idFrom = 7;
+        draw.nmcd.hdr.idFrom = kListId;
         draw.nmcd.hdr.code = NM_CUSTOMDRAW;
         draw.nmcd.dwDrawStage = stage;
         draw.nmcd.dwItemSpec = row;
@@ -39,7 +50,7 @@ struct RowPaint : ::testing::Test {
         return draw;
     }
     LRESULT Notify(void *record) {
-        return RowPaintProc(target, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(record));
+        return SendMessageA(target, WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(record));
     }
 };
 
@@ -51,21 +62,20 @@ TEST_F(RowPaint, PrePaintIsAnsweredWithItemNotificationsAndNotPassedOn) {
         NMLVCUSTOMDRAW draw = Record(CDDS_PREPAINT, 0);
         EXPECT_EQ(CDRF_NOTIFYITEMDRAW, Notify(&draw));
     }
-    EXPECT_TRUE(RecordedOf(WM_NOTIFY).empty());
+    ExpectSequence({}, "pre-paints are answered, not passed on");
 }
 
 TEST_F(RowPaint, DefaultsTintTheBackgroundOfTheFirstSetOnly) {
     for (DWORD_PTR row : {0, 1, 2, 3, 100, 101}) {
-        Recorded().clear();
         NMLVCUSTOMDRAW draw = Record(CDDS_ITEMPREPAINT, row);
         EXPECT_EQ(kRecorderResult, Notify(&draw));
         EXPECT_EQ(kListText, draw.clrText) << row;
         EXPECT_EQ(row % 2 == 0 ? 0xF0F0F0u : kListBk, draw.clrTextBk) << row;
         // The previous procedure got the very record, already changed, with the same arguments.
-        ASSERT_EQ(1u, RecordedOf(WM_NOTIFY).size());
-        EXPECT_EQ(reinterpret_cast<LPARAM>(&draw), RecordedOf(WM_NOTIFY)[0].lparam);
-        EXPECT_EQ(7u, RecordedOf(WM_NOTIFY)[0].wparam);
-        EXPECT_EQ(target, RecordedOf(WM_NOTIFY)[0].window);
+        LoggedMessage very_record = PassedOn(CDDS_ITEMPREPAINT);
+        very_record.compare |= LOG_LPARAM;
+        very_record.lparam = reinterpret_cast<LPARAM>(&draw);
+        ExpectSequence({very_record}, "an item pre-paint");
     }
 }
 
@@ -106,12 +116,17 @@ TEST_F(RowPaint, OtherStagesCodesAndMessagesPassOnUnchanged) {
     click.nmcd.hdr.code = NM_CLICK;
     EXPECT_EQ(kRecorderResult, Notify(&click));
     EXPECT_EQ(kListBk, click.clrTextBk);
-    EXPECT_EQ(kRecorderResult, RowPaintProc(target, WM_USER + 5, 11, 22));
-    const RecordedMessage &last = Recorded().back();
-    EXPECT_EQ(WM_USER + 5u, last.message);
-    EXPECT_EQ(11u, last.wparam);
-    EXPECT_EQ(22, last.lparam);
-    EXPECT_EQ(6u, RecordedOf(WM_NOTIFY).size() + RecordedOf(WM_USER + 5).size());
+    EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 5, 11, 22));
+    LoggedMessage click_passed_on = PassedOn(0);
+    click_passed_on.code = static_cast<UINT>(NM_CLICK);
+    click_passed_on.compare = LOG_WPARAM | LOG_CODE;
+    ExpectSequence({PassedOn(CDDS_POSTPAINT),
+                    PassedOn(CDDS_ITEMPREPAINT | CDDS_SUBITEM),
+                    PassedOn(CDDS_ITEMPOSTPAINT),
+                    PassedOn(CDDS_PREERASE),
+                    click_passed_on,
+                    {"owner", WM_USER + 5, LOG_WPARAM | LOG_LPARAM, 11, 22}},
+                   "other stages, codes and messages");
 }
 
 // A button's record is a bare NMCUSTOMDRAW: writing list-view colours would run past it. A
@@ -138,11 +153,11 @@ TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
             draw->dwDrawStage = stage;
             unsigned char before[sizeof buffer];
             memcpy(before, buffer, sizeof buffer);
-            Recorded().clear();
+            FlushLog();
             EXPECT_EQ(kRecorderResult, Notify(buffer))
                 << class_name << " " << stage;  // even pre-paint goes to the host
             EXPECT_EQ(0, memcmp(before, buffer, sizeof buffer)) << class_name << " " << stage;
-            EXPECT_EQ(1u, RecordedOf(WM_NOTIFY).size());
+            ExpectSequence({PassedOn(stage)}, class_name);
         }
         DestroyWindow(button);
     }
@@ -171,9 +186,9 @@ TEST_F(RowPaint, ListViewsUnderOtherClassNamesAreStillColored) {
 
 TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
     HWND frame = GetParent(list);
-    PreviousWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(frame, GWLP_WNDPROC));
     COLORREF plain = RowBackground(list, 1);
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc));
+    ASSERT_TRUE(RemoveRowPaintProc());
+    ASSERT_TRUE(InstallRowPaintProc(frame));
     PainterSettings = {0, 0, 0, 0, 1, RGB(240, 240, 240), 0, 0};
     EXPECT_EQ(RGB(240, 240, 240), RowBackground(list, 0));
     EXPECT_EQ(plain, RowBackground(list, 1));
@@ -182,5 +197,4 @@ TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
     PainterSettings = {0, 0, 0, 0, 1, RGB(255, 0, 0), 1, RGB(0, 0, 255)};
     EXPECT_EQ(RGB(255, 0, 0), RowBackground(list, 0));
     EXPECT_EQ(RGB(0, 0, 255), RowBackground(list, 1));
-    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviousWndProc));
 }

@@ -71,15 +71,13 @@ TEST(HostContract, EveryHostInstanceHearsTheReload) {
     ASSERT_NE(nullptr, record);
     HWND page = NULL, sheet = OpenPageSheet(record, &page, false);
     ASSERT_NE(nullptr, sheet);
-    Recorded().clear();
+    FlushLog();
     EXPECT_TRUE(SendMessageA(sheet, PSM_APPLY, 0, 0));
     PumpMessages();
     EXPECT_TRUE(ProbeLogged(folder, "hook notify wparam=102 lparam=0")) << ProbeLog(folder);
-    std::vector<RecordedMessage> heard = RecordedOf(WM_HOST_PLUGINNOTIFY);
-    ASSERT_EQ(1u, heard.size());
-    EXPECT_EQ(own, heard[0].window);
-    EXPECT_EQ(PLUGINNOTIFY_RELOADSETTINGS, heard[0].wparam);
-    EXPECT_EQ(0, heard[0].lparam);
+    ExpectSequence(
+        {{"host", WM_HOST_PLUGINNOTIFY, LOG_WPARAM | LOG_LPARAM, PLUGINNOTIFY_RELOADSETTINGS, 0}},
+        "this program's host window");
     DestroyWindow(sheet);
     FreeLibrary(module);
     DestroyWindow(own);

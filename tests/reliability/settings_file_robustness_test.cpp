@@ -7,14 +7,16 @@
 #include <algorithm>
 
 #include "reliability_support.h"
+#include "page_resource.h"
 #include "row_paint.h"
+#include "subclass.h"
 #include "settings.h"
 #include "test_support.h"
 
 namespace {
 
-const int kCheckIds[] = {1000, 1003, 1006, 1009};
-const int kSwatchIds[] = {1001, 1004, 1007, 1010};
+const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
+const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
 const COLORREF kListFilled = 0x00345678;  // what the list put in a record before the painter
 
 // The list's custom-draw records for rows 0 to 3, sent to the subclassed window: every colour
@@ -61,16 +63,15 @@ struct SettingsFileRobustness : ::testing::Test {
         ASSERT_TRUE(RedirectPageHost(page_module, NULL));  // no host: the windows stay hidden
         list = CreateHiddenList(4);
         target = CreateRecorderWindow();
-        PreviousWndProc = RecordingProc;  // the painter's procedure, linked in, on the target
-        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RowPaintProc));
+        ASSERT_TRUE(InstallRowPaintProc(target));  // the painter's procedure, linked in
     }
     void TearDown() override {
-        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+        EXPECT_TRUE(RemoveRowPaintProc());
         DestroyWindow(target);
         DestroyWindow(GetParent(list));
         FreeLibrary(page_module);
         RemoveSettingsFile();
-        Recorded().clear();
+        FlushLog();
     }
 
     // One file through load, paint, the page and both saves. `expected` is null where the

@@ -54,21 +54,35 @@ RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors 
 bool StartChildProcess(const std::wstring &exe, const std::string &arguments, const wchar_t *folder,
                        HANDLE out, HANDLE err, PROCESS_INFORMATION *process);
 
-// ---- windows ---------------------------------------------------------------------------------
-struct RecordedMessage {
-    HWND window;
+// ---- the message log: what recording procedures receive, checked against tables ------------
+// An entry: who received it (the role its window was given), the message, and its wParam,
+// lParam, notification code (WM_NOTIFY) and draw stage (NM_CUSTOMDRAW). A table entry names the
+// fields it compares; role and message are always compared.
+enum LoggedField { LOG_WPARAM = 1, LOG_LPARAM = 2, LOG_CODE = 4, LOG_STAGE = 8, LOG_ALL = 15 };
+struct LoggedMessage {
+    const char *role;
     UINT message;
+    unsigned compare;  // LoggedField bits
     WPARAM wparam;
     LPARAM lparam;
+    UINT code;
+    DWORD stage;
 };
+void SetRole(HWND window, const char *role);  // the name the window's messages are logged under
+void LogMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+const std::vector<LoggedMessage> &MessageLog();
+void FlushLog();
+// Compares the log with expected, entry by entry, prints both sequences on a mismatch, and
+// flushes the log.
+void ExpectSequence(const std::vector<LoggedMessage> &expected, const char *context);
 
-// A window class whose procedure appends every message to Recorded() and returns
-// kRecorderResult, so that a passed-on message and its result can both be told apart.
+// ---- windows ---------------------------------------------------------------------------------
+// A window class whose procedure logs every message (LogMessage) and returns kRecorderResult, so
+// that a passed-on message and its result can both be told apart.
 const LRESULT kRecorderResult = 0x5EC0DED;
-std::vector<RecordedMessage> &Recorded();
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-HWND CreateRecorderWindow(HWND parent = NULL);          // a visible top-level or child recorder
-std::vector<RecordedMessage> RecordedOf(UINT message);  // the recorded messages of one number
+// A recorder window, top-level (hidden) or a visible child, logged under role.
+HWND CreateRecorderWindow(HWND parent = NULL, const char *role = "recorder");
 
 void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is empty (and time is up)
 
@@ -98,7 +112,8 @@ extern int FakeHostQueries;
 HWND CreateFakeHost();
 WNDPROC ProcOf(HWND window);  // a window's current procedure
 
-// The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder. Private to
+// The host's main window as the page finds it (class HOST_WINDOW_CLASS), a recorder logged as
+// "host". Private to
 // the program, it is a message-only window, which no other program's page finds; only a page
 // redirected to it (RedirectPageHost) posts to it.
 HWND CreateHostMainWindow(bool private_to_program = false);
@@ -124,11 +139,9 @@ inline HMODULE LoadPainterPlugin(const GPluginRecord **record,
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
 
 // Opens the plug-in's page in a modeless property sheet, shown or kept off the screen; returns
-// the sheet (null on failure) and the page. The sheet's procedure records PSM_CHANGED and
-// PSM_UNCHANGED in FrameVerdicts and the page they named in VerdictPage.
+// the sheet (null on failure) and the page. The sheet logs, under role "frame", the PSM_CHANGED
+// and PSM_UNCHANGED it receives (wParam: the page).
 HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true);
-extern std::vector<UINT> FrameVerdicts;
-extern HWND VerdictPage;
 
 HBRUSH SwatchBrush(HWND page, int swatch_id);    // what the page answers WM_CTLCOLORSTATIC with
 COLORREF SwatchColor(HWND page, int swatch_id);  // the colour of that brush

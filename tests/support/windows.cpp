@@ -23,34 +23,30 @@ void RegisterTestClasses() {
 }
 }  // namespace
 
-std::vector<RecordedMessage> &Recorded() {
-    static std::vector<RecordedMessage> messages;
-    return messages;
+// The messages that tables speak of: what tests and plug-ins send. Everything else comes from the
+// window manager (creation, activation, painting) at times no test decides, and goes unlogged.
+static bool IsLoggedMessage(UINT message) {
+    return message >= WM_USER || message == WM_NOTIFY || message == WM_COMMAND ||
+           message == WM_SETTEXT;
 }
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    Recorded().push_back({window, message, wparam, lparam});
     if (message == WM_NCCREATE) return TRUE;  // let the window be created
     if (message == WM_PAINT || message == WM_ERASEBKGND || message == WM_NCPAINT ||
         message == WM_NCCALCSIZE || message == WM_WINDOWPOSCHANGED) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
+    if (IsLoggedMessage(message)) LogMessage(window, message, wparam, lparam);
     return kRecorderResult;
 }
 
-std::vector<RecordedMessage> RecordedOf(UINT message) {
-    std::vector<RecordedMessage> found;
-    for (const RecordedMessage &m : Recorded()) {
-        if (m.message == message) found.push_back(m);
-    }
-    return found;
-}
-
-HWND CreateRecorderWindow(HWND parent) {
+HWND CreateRecorderWindow(HWND parent, const char *role) {
     RegisterTestClasses();
     DWORD style = parent != NULL ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
-    return CreateWindowExA(0, kRecorderClass, "recorder", style, 0, 0, 200, 100, parent, NULL,
-                           GetModuleHandleA(NULL), NULL);
+    HWND window = CreateWindowExA(0, kRecorderClass, "recorder", style, 0, 0, 200, 100, parent,
+                                  NULL, GetModuleHandleA(NULL), NULL);
+    SetRole(window, role);
+    return window;
 }
 
 void PumpMessages(DWORD milliseconds) {
@@ -141,8 +137,10 @@ WNDPROC ProcOf(HWND window) {
 }
 
 HWND CreateHostMainWindow(bool private_to_program) {
-    return CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc,
-                          private_to_program ? HWND_MESSAGE : NULL);
+    HWND window =
+        CreateTopLevel(HOST_WINDOW_CLASS, RecordingProc, private_to_program ? HWND_MESSAGE : NULL);
+    SetRole(window, "host");
+    return window;
 }
 
 namespace {
@@ -183,16 +181,12 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
 
 // ---- the page in a modeless property sheet ---------------------------------------------------
 
-std::vector<UINT> FrameVerdicts;
-HWND VerdictPage;
-
 namespace {
 WNDPROC FrameProc;
 
 LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == PSM_CHANGED || message == PSM_UNCHANGED) {
-        FrameVerdicts.push_back(message);
-        VerdictPage = reinterpret_cast<HWND>(wparam);
+        LogMessage(window, message, wparam, lparam);
     }
     return CallWindowProcA(FrameProc, window, message, wparam, lparam);
 }
@@ -232,6 +226,7 @@ HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible) {
     *page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     FrameProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
+    SetRole(sheet, "frame");
     PumpMessages();
     return sheet;
 }
