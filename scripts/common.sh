@@ -93,7 +93,7 @@ check_build_owner() {
 BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
 
 # The demo shows the host as a Japanese user sees it: a Wine prefix of its own with a Japanese
-# locale and a Japanese UI font (IPAexGothic: one 4 MB font, the smallest of Debian's that
+# locale and a Japanese UI font (IPAexGothic: one 6 MB font file, the smallest of Debian's that
 # serve). The tests keep the Western prefix above (code page 1252) on purpose.
 DEMO_LOCALE=ja_JP.UTF-8
 DEMO_FONT=IPAexGothic
