@@ -12,7 +12,8 @@ const char kHelpText[] =
     "\n"
     "  --screenshot PATH  once the plug-ins started, save the main window as a PNG image at\n"
     "                     PATH, then quit as if closed (plug-ins are stopped)\n"
-    "  --settings         open the settings dialog at start\n"
+    "  --settings         open the settings dialog at start; with --screenshot, the image\n"
+    "                     shows the dialog over the main window\n"
     "  --help             show this text and quit\n"
     "\n"
     "Exit codes: 0 done, 1 the screenshot could not be saved, 2 bad command line.\n";

@@ -7,7 +7,7 @@
 struct HostOptions {
     bool show_help = false;
     bool open_settings = false;   // open the settings dialog once the plug-ins started
-    std::string screenshot_path;  // save the main window as PNG there and quit; empty: run
+    std::string screenshot_path;  // save the main window (and the dialog) as PNG, quit; empty: run
 };
 
 // Fills options from the arguments (argv[0] is the program). Returns false after reporting an

@@ -49,8 +49,9 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
     bool screenshot = !options.screenshot_path.empty();
     ShowWindow(window, screenshot ? SW_SHOWNORMAL : show);
     UpdateWindow(window);
-    if (screenshot) RequestScreenshot(window, options.screenshot_path);
+    // In this order, so that a screenshot shows the settings dialog when it was asked for.
     if (options.open_settings) PostMessageA(window, WM_COMMAND, IDM_FILE_SETTINGS, 0);
+    if (screenshot) RequestScreenshot(window, options.screenshot_path);
 
     int exit_code = RunMessageLoop();
     if (relay != NULL) UnhookWindowsHookEx(relay);

@@ -58,11 +58,18 @@ void CloseMainWindow(HWND window) {
     DestroyWindow(window);
 }
 
-void TakeScreenshot(HWND window) {
+void RedrawWhole(HWND window) {
     RedrawWindow(window, NULL, NULL,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The main window, and the settings dialog over it when one is open.
+void TakeScreenshot(HWND window) {
+    HWND windows[] = {window, SettingsDialogWindow()};
+    int count = windows[1] != NULL ? 2 : 1;
+    for (int i = 0; i < count; ++i) RedrawWhole(windows[i]);
     const char *failed_step = "";
-    HRESULT result = SaveWindowImage(window, ScreenshotPath.c_str(), &failed_step);
+    HRESULT result = SaveWindowsImage(windows, count, ScreenshotPath.c_str(), &failed_step);
     if (SUCCEEDED(result)) {
         WriteStdout("screenshot saved: " + ScreenshotPath + "\n");
     } else {

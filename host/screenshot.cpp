@@ -7,12 +7,38 @@ namespace {
 
 enum { BITS_PER_PIXEL = 24 };  // maps straight to the PNG encoder's 24bppBGR
 
-// A copy of what the window drew, frame and menu included; NULL on failure.
-HBITMAP CopyWindowImage(HWND window) {
+// The smallest rectangle on the screen that covers every window given.
+RECT CoveringRect(const HWND *windows, int count) {
+    RECT covering = {};
+    for (int i = 0; i < count; ++i) {
+        RECT bounds;
+        if (GetWindowRect(windows[i], &bounds)) UnionRect(&covering, &covering, &bounds);
+    }
+    return covering;
+}
+
+// Draws what the window itself drew, frame and menu included, at its place within area. Read
+// from the window's own DC rather than from the screen, so that nothing else on the screen
+// (another program's window, a screen saver) gets into the picture.
+BOOL CopyWindowInto(HDC memory_dc, HWND window, const RECT &area) {
     RECT bounds;
-    if (!GetWindowRect(window, &bounds)) return NULL;
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
+    if (!GetWindowRect(window, &bounds)) return FALSE;
+    HDC window_dc = GetWindowDC(window);
+    if (window_dc == NULL) return FALSE;
+    BOOL copied =
+        BitBlt(memory_dc, bounds.left - area.left, bounds.top - area.top,
+               bounds.right - bounds.left, bounds.bottom - bounds.top, window_dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, window_dc);
+    return copied;
+}
+
+// A copy of the windows, each drawn over the ones before it, on the desktop's colour where
+// none of them lies; NULL on failure.
+HBITMAP CopyWindowsImage(const HWND *windows, int count) {
+    RECT area = CoveringRect(windows, count);
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return NULL;
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
@@ -21,21 +47,25 @@ HBITMAP CopyWindowImage(HWND window) {
     format.bmiHeader.biBitCount = BITS_PER_PIXEL;
     format.bmiHeader.biCompression = BI_RGB;
 
-    HDC window_dc = GetWindowDC(window);
-    HDC memory_dc = CreateCompatibleDC(window_dc);
+    HDC screen_dc = GetDC(NULL);
+    HDC memory_dc = CreateCompatibleDC(screen_dc);
     void *pixels = NULL;
-    HBITMAP image = CreateDIBSection(window_dc, &format, DIB_RGB_COLORS, &pixels, NULL, 0);
+    HBITMAP image = CreateDIBSection(screen_dc, &format, DIB_RGB_COLORS, &pixels, NULL, 0);
     BOOL copied = FALSE;
     if (memory_dc != NULL && image != NULL) {
         HGDIOBJ previous = SelectObject(memory_dc, image);
-        // The window DC reads what the window itself drew, frame and menu included.
-        copied = BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+        RECT whole = {0, 0, width, height};
+        FillRect(memory_dc, &whole, GetSysColorBrush(COLOR_DESKTOP));
+        copied = TRUE;
+        for (int i = 0; i < count && copied; ++i) {
+            copied = CopyWindowInto(memory_dc, windows[i], area);
+        }
         SelectObject(memory_dc, previous);
         GdiFlush();
     }
     if (!copied && image != NULL) DeleteObject(image);
     if (memory_dc != NULL) DeleteDC(memory_dc);
-    ReleaseDC(window, window_dc);
+    ReleaseDC(NULL, screen_dc);
     return copied ? image : NULL;
 }
 
@@ -98,11 +128,12 @@ HRESULT SaveImage(HBITMAP image, const char *path, const char **failed_step) {
 
 }  // namespace
 
-HRESULT SaveWindowImage(HWND window, const char *path, const char **failed_step) {
+HRESULT SaveWindowsImage(const HWND *windows, int count, const char *path,
+                         const char **failed_step) {
     *failed_step = "COM could not be initialised";
     HRESULT hr = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     if (FAILED(hr)) return hr;
-    HBITMAP image = CopyWindowImage(window);
+    HBITMAP image = CopyWindowsImage(windows, count);
     if (image != NULL) {
         hr = SaveImage(image, path, failed_step);
         DeleteObject(image);

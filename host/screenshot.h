@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
-// Copies the whole window, frame and menu included, into a PNG file at path. Returns S_OK, or
-// the error after pointing failed_step at a description of what failed; a save that fails
-// while writing removes its partial file.
-HRESULT SaveWindowImage(HWND window, const char *path, const char **failed_step);
+// Copies the windows, frames and menus included, into a PNG file at path: the picture covers
+// them all, each drawn over the ones before it as they lie on the screen. Returns S_OK, or the
+// error after pointing failed_step at a description of what failed; a save that fails while
+// writing removes its partial file.
+HRESULT SaveWindowsImage(const HWND *windows, int count, const char *path,
+                         const char **failed_step);
 
 #endif

@@ -21,6 +21,19 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 step() { printf '==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }
 
+# Sets the caller's as_root to the prefix that runs a command as root: nothing for root, sudo
+# (asked for here, naming the job) for anyone else. Stops with the command to run as root when
+# there is no way to root.
+ask_root() {
+    local job=$1 cmd=$2
+    as_root=()
+    [ "$(id -u)" -eq 0 ] && return 0
+    command -v sudo >/dev/null || die "$job needs root. As root, run: $cmd"
+    step "$job needs root; asking sudo"
+    sudo -v || die "sudo gave no root rights. As root, run: $cmd"
+    as_root=(sudo)
+}
+
 # Installs the Debian packages given (names with :arch allowed) that are not installed yet:
 # as root directly, as any other user through sudo, which is asked for this step only.
 ensure_packages() {
@@ -32,13 +45,7 @@ ensure_packages() {
     local cmd="dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}"
     command -v apt-get >/dev/null || die "missing packages: ${missing[*]}, and no apt-get here"
     local as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null ||
-            die "missing packages: ${missing[*]}. Install them as root with: $cmd"
-        step "installing ${missing[*]} needs root; asking sudo"
-        sudo -v || die "sudo gave no root rights. Install the packages as root with: $cmd"
-        as_root=(sudo)
-    fi
+    ask_root "installing ${missing[*]}" "$cmd"
     step "installing ${missing[*]} (this takes a few minutes on a fresh machine)"
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         "${as_root[@]}" dpkg --add-architecture i386 || die "adding i386 failed; as root, run: $cmd"
@@ -46,6 +53,17 @@ ensure_packages() {
     "${as_root[@]}" apt-get update -q || die "apt-get update failed; as root, run: $cmd"
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
         die "installing failed; as root, run: $cmd"
+}
+
+# Makes the system locale given (ja_JP.UTF-8, say) with Debian's locales when it is missing.
+ensure_locale() {
+    local name=$1 line="$1 ${1#*.}"
+    locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && return 0
+    local cmd="grep -qx '$line' /etc/locale.gen || echo '$line' >>/etc/locale.gen; locale-gen"
+    local as_root=()
+    ask_root "making the locale $name" "$cmd"
+    step "making the locale $name"
+    "${as_root[@]}" sh -c "$cmd" >/dev/null || die "making the locale failed; as root, run: $cmd"
 }
 
 # Started through sudo, a command needs root only for the packages: it goes on as the user who
@@ -73,6 +91,15 @@ check_build_owner() {
 }
 
 BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
+
+# The demo shows the host as a Japanese user sees it: a Wine prefix of its own with a Japanese
+# locale and a Japanese UI font (IPAexGothic: one 6 MB font file, the smallest of Debian's that
+# serve). The tests keep the Western prefix above (code page 1252) on purpose.
+DEMO_LOCALE=ja_JP.UTF-8
+DEMO_FONT=IPAexGothic
+DEMO_PACKAGES=(locales fonts-ipaexfont-gothic fonts-wine)
+# The names a Japanese system's dialogs, menus and captions ask for, all shown in DEMO_FONT.
+DEMO_FONT_NAMES=("MS UI Gothic" "MS Gothic" "MS PGothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック")
 
 # Runs a command in the source folder, where cmake and ctest look for the presets.
 in_root() {
@@ -114,4 +141,26 @@ start_wine() {
     wineserver -p 2>/dev/null || true  # one may be running already: reuse it
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     wine wineboot </dev/null >/dev/null 2>&1
+}
+
+# Like start_wine, in the demo's prefix. Its fonts are set up once: dialog fonts go to the
+# Japanese font, and Wine's own Marlett (the caption buttons' symbols) is put where Wine looks,
+# since this Wine does not load the fonts of its own data folder: without it the buttons show
+# the letters "0 1 r" in another font.
+start_demo_wine() {
+    export WINEPREFIX="$BUILD/wineprefix-demo" LC_ALL=$DEMO_LOCALE
+    start_wine
+    [ ! -f "$WINEPREFIX/.altrowtint-demo-ready" ] || return 0
+    step "giving the demo prefix its fonts"
+    local name fonts='HKCU\Software\Wine\Fonts\Replacements'
+    local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for name in "${DEMO_FONT_NAMES[@]}"; do
+        wine reg add "$fonts" /v "$name" /d "$DEMO_FONT" /f </dev/null >/dev/null 2>&1
+    done
+    for name in "MS Shell Dlg" "MS Shell Dlg 2"; do
+        wine reg add "$substitutes" /v "$name" /d "MS UI Gothic" /f </dev/null >/dev/null 2>&1
+    done
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+        die "Wine's Marlett font is missing (package fonts-wine)"
+    touch "$WINEPREFIX/.altrowtint-demo-ready"
 }
