@@ -10,30 +10,23 @@
 
 #include "reliability_support.h"
 #include "row_paint.h"
+#include "subclass.h"
 #include "test_support.h"
 
 namespace {
 
 enum { GUARD = 64, BUFFER = GUARD + sizeof(NMTBCUSTOMDRAW) + GUARD };
 
-// The previous procedure: keeps what it was called with and the buffer as it saw it, and
-// answers each call with a number of its own.
-struct Call {
-    HWND window;
-    UINT message;
-    WPARAM wparam;
-    LPARAM lparam;
-    unsigned char seen[BUFFER];
-};
-std::vector<Call> Calls;
+// The list owner's own procedure: logs what it is called with, keeps the buffer as it saw it,
+// and answers each call with a number of its own.
 unsigned char *Buffer;  // the buffer of the record under way
+unsigned char Seen[BUFFER];
 LRESULT LastAnswer;
 
 LRESULT CALLBACK AnsweringProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    Call call = {window, message, wparam, lparam, {0}};
-    if (Buffer != nullptr) memcpy(call.seen, Buffer, BUFFER);
-    Calls.push_back(call);
-    return LastAnswer = 0x10000 + static_cast<LRESULT>(Calls.size());
+    LogMessage(window, message, wparam, lparam);
+    if (Buffer != nullptr) memcpy(Seen, Buffer, BUFFER);
+    return ++LastAnswer;
 }
 
 enum Sender { LIST, BUTTON, TOOLBAR, HEADER, DESTROYED, DESTROYED_LIST, NO_WINDOW, SENDER_KINDS };
@@ -53,7 +46,7 @@ size_t RecordSize(Sender sender) {
 TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND target = CreateRecorderWindow();
+    HWND target = CreateRecorderWindow(NULL, "owner");
     HWND list = CreateHiddenList(4), frame = GetParent(list);
     HWND button = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 9, 9, frame, NULL, NULL, NULL);
     HWND toolbar =
@@ -63,7 +56,8 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
         CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 9, 9, frame, NULL, NULL, NULL);
     DestroyWindow(destroyed);
     ASSERT_TRUE(button && toolbar && header && target);
-    PreviousWndProc = AnsweringProc;
+    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnsweringProc));
+    ASSERT_TRUE(InstallRowPaintProc(target));
 
     static const DWORD kStages[] = {CDDS_PREPAINT,      CDDS_ITEMPREPAINT,
                                     CDDS_POSTPAINT,     CDDS_PREERASE,
@@ -113,13 +107,13 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             item.nmcd.hdr.code = NM_CUSTOMDRAW;
             item.nmcd.dwDrawStage = CDDS_PREPAINT;
             Buffer = nullptr;
-            RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
+            SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
             item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-            RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
+            SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
             DestroyWindow(gone);
             NMCUSTOMDRAW start = item.nmcd;
             start.dwDrawStage = CDDS_PREPAINT;
-            RowPaintProc(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&start));
+            SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&start));
             Buffer = buffer;
             from = gone;
             break;
@@ -161,8 +155,9 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             ++colored;
         }
 
-        Calls.clear();
-        LRESULT result = RowPaintProc(target, message, wparam, lparam);
+        FlushLog();
+        LRESULT result = SendMessageA(target, message, wparam, lparam);
+        const std::vector<LoggedMessage> &calls = MessageLog();
         const char *problem = nullptr;
         size_t end = GUARD + RecordSize(kind);
         if (memcmp(expected, buffer, GUARD) != 0) {
@@ -173,13 +168,13 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             problem = "changed the record otherwise than the settings say";
         } else if (answers) {
             if (result != CDRF_NOTIFYITEMDRAW) problem = "answered a list's pre-paint wrongly";
-            if (!Calls.empty()) problem = "passed a list's pre-paint on";
-        } else if (Calls.size() != 1) {
+            if (!calls.empty()) problem = "passed a list's pre-paint on";
+        } else if (calls.size() != 1) {
             problem = "did not pass the message on once";
-        } else if (Calls[0].window != target || Calls[0].message != message ||
-                   Calls[0].wparam != wparam || Calls[0].lparam != lparam) {
+        } else if (strcmp(calls[0].role, "owner") != 0 || calls[0].message != message ||
+                   calls[0].wparam != wparam || calls[0].lparam != lparam) {
             problem = "passed on other arguments";
-        } else if (memcmp(expected, Calls[0].seen, BUFFER) != 0) {
+        } else if (memcmp(expected, Seen, BUFFER) != 0) {
             problem = "passed on another record";
         } else if (result != LastAnswer) {
             problem = "did not return the previous procedure's answer";
@@ -201,6 +196,7 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
     for (int k = 0; k < SENDER_KINDS; ++k)
         printf("%s%s %d", k ? ", " : "", kSenderNames[k], by_sender[k]);
     printf("); %d coloured, %d pre-paints answered, %d passed on\n", colored, answered, passed);
+    EXPECT_TRUE(RemoveRowPaintProc());
     DestroyWindow(frame);
     DestroyWindow(target);
 }
