@@ -5,6 +5,7 @@
 
 #include "figures.h"
 #include "row_paint.h"
+#include "subclass.h"
 #include "settings.h"
 
 namespace {
@@ -100,10 +101,10 @@ Figure NotifyFigure(const char *key, const char *label, const PairedSamples &sam
 }  // namespace
 
 BOOL MeasureNotifications(const BenchList &bench, Report *report) {
-    // Both procedures pass on to the owner's own procedure, as an installed subclass would.
+    // Both procedures pass on to the owner's own procedure: the painter's, installed as its
+    // plug-in installs it, and the baseline's, the same procedure.
     WNDPROC owner_proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(bench.frame, GWLP_WNDPROC));
-    if (owner_proc == NULL) return FALSE;
-    PreviousWndProc = owner_proc;
+    if (owner_proc == NULL || !InstallRowPaintProc(bench.frame)) return FALSE;
     BareNext = owner_proc;
     const RowColorSettings loaded = PainterSettings;
     int n = report->repetitions;
@@ -124,6 +125,6 @@ BOOL MeasureNotifications(const BenchList &bench, Report *report) {
         NotifyFigure("foreign_sender", "custom-draw from a button", MeasureForeignSender(bench, n));
     foreign.kind = GOAL_NONE;
     AddFigure(report, foreign);
-    PreviousWndProc = NULL;
+    RemoveRowPaintProc();
     return TRUE;
 }

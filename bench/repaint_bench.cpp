@@ -6,6 +6,7 @@
 
 #include "figures.h"
 #include "row_paint.h"
+#include "subclass.h"
 
 namespace {
 
@@ -33,12 +34,12 @@ LRESULT CALLBACK BareItemNotifyProc(HWND window, UINT message, WPARAM wparam, LP
 // The painter goes in as its plug-in puts it in: in place of the owner's procedure, the
 // replaced one recorded for RowPaintProc to pass on to.
 void Install(HWND owner, Variant variant) {
-    if (variant == VARIANT_PAINTER) PreviousWndProc = SubclassWith(owner, RowPaintProc);
+    if (variant == VARIANT_PAINTER) InstallRowPaintProc(owner);
     if (variant == VARIANT_BARE) BareItemNext = SubclassWith(owner, BareItemNotifyProc);
 }
 
 void Remove(HWND owner, Variant variant) {
-    if (variant == VARIANT_PAINTER) SubclassWith(owner, PreviousWndProc);
+    if (variant == VARIANT_PAINTER) RemoveRowPaintProc();
     if (variant == VARIANT_BARE) SubclassWith(owner, BareItemNext);
 }
 

@@ -23,7 +23,7 @@ static HWND QueryListOwner(HWND host_window) {
 }
 
 // Started: RowPaintProc is in a window's chain and colours.
-static BOOL IsStarted(void) { return PreviousWndProc != NULL && !IsRowPaintDormant(); }
+static BOOL IsStarted(void) { return SubclassedWindow() != NULL && !IsRowPaintDormant(); }
 
 int PainterAttach(HWND host_window) {
     LoadSettings(&PainterSettings);  // the first row painted already uses the file's values

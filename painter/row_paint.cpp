@@ -1,4 +1,5 @@
 #include "row_paint.h"
+#include "row_paint_chain.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>

@@ -9,14 +9,6 @@
 // The painter's own copy of the settings: zero until the first load, written only by LoadSettings.
 extern RowColorSettings PainterSettings;
 
-// The procedure that RowPaintProc replaced; every message passed on goes to it.
-extern WNDPROC PreviousWndProc;
-
-// How messages reach PreviousWndProc: CallWindowProcA, or CallWindowProcW when the subclassed
-// window is a Unicode window, so that its text messages never pass through the ANSI code page.
-typedef LRESULT(WINAPI *CallWindowProcFunction)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
-extern CallWindowProcFunction PassOnThrough;
-
 // Answers the list's custom-draw notifications with per-row colours; passes all else on.
 LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

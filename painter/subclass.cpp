@@ -1,6 +1,7 @@
 #include "subclass.h"
 
 #include "row_paint.h"
+#include "row_paint_chain.h"
 
 namespace {
 
