@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <stdio.h>
 
 volatile LONG FrameItemNotifications;
 
@@ -10,7 +9,6 @@ namespace {
 
 const char kFrameClass[] = "AltRowTintBenchFrame";
 const int kColumnWidth = 110;
-const int kTextCapacity = 32;
 
 // The frame leaves custom drawing to the list, as a host that draws nothing itself: it answers
 // every custom-draw stage with the default and only counts the rows it is asked about.
@@ -36,43 +34,6 @@ BOOL RegisterFrameClass(void) {
     frame_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     frame_class.lpszClassName = kFrameClass;
     return RegisterClassA(&frame_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-void AddColumns(HWND list, int columns) {
-    for (int c = 0; c < columns; ++c) {
-        char title[kTextCapacity];
-        sprintf(title, "Column %d", c + 1);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = kColumnWidth;
-        column.pszText = title;
-        column.iSubItem = c;
-        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
-// Every cell holds text, so that each row costs the list what a filled row costs. The list does
-// not redraw while it is filled: each insertion would otherwise repaint and rescroll it.
-void AddRows(HWND list, int rows, int columns) {
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, rows, 0);
-    for (int r = 0; r < rows; ++r) {
-        char text[kTextCapacity];
-        sprintf(text, "Item %d", r);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = r;
-        item.pszText = text;
-        int index = static_cast<int>(
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < columns; ++c) {
-            sprintf(text, "Cell %d.%d", r, c);
-            item.iItem = index;
-            item.iSubItem = c;
-            SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-        }
-    }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 // Height of the frame's client area for `visible_rows` rows under the header, at most the
@@ -102,8 +63,7 @@ BOOL CreateBenchList(BenchList *bench, int rows, int columns, int visible_rows) 
     bench->button = CreateWindowExA(0, "BUTTON", "button", WS_CHILD | BS_PUSHBUTTON, 0, 0, 80, 24,
                                     bench->frame, NULL, instance, NULL);
     if (bench->button == NULL) return FALSE;
-    AddColumns(bench->list, columns);
-    AddRows(bench->list, rows, columns);
+    FillReportList(bench->list, rows, columns, kColumnWidth);
     int height = HeightFor(bench->list, visible_rows);
     MoveWindow(bench->frame, 0, 0, width, height, TRUE);
     MoveWindow(bench->list, 0, 0, width, height, TRUE);
@@ -118,14 +78,6 @@ void DestroyBenchList(BenchList *bench) {
     if (bench->frame != NULL) DestroyWindow(bench->frame);
     bench->frame = NULL;
     bench->list = NULL;
-}
-
-void PumpMessages(void) {
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 WNDPROC SubclassWith(HWND window, WNDPROC proc) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "list_windows.h"
+
 enum { BENCH_LIST_ID = 1 };  // the list's control id, as idFrom and wParam of its notifications
 
 struct BenchList {
@@ -23,9 +25,6 @@ void DestroyBenchList(BenchList *bench);
 
 // Item pre-paint notifications that reached the frame's own procedure so far.
 extern volatile LONG FrameItemNotifications;
-
-// Dispatches until the queue is empty.
-void PumpMessages(void);
 
 // Makes proc the window's procedure and returns the one it replaced.
 WNDPROC SubclassWith(HWND window, WNDPROC proc);

@@ -9,6 +9,7 @@
 #include <prsht.h>
 
 #include "host_contract.h"
+#include "list_windows.h"
 #include "settings.h"
 
 #include <string>
@@ -83,8 +84,6 @@ const LRESULT kRecorderResult = 0x5EC0DED;
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 // A recorder window, top-level (hidden) or a visible child, logged under role.
 HWND CreateRecorderWindow(HWND parent = NULL, const char *role = "recorder");
-
-void PumpMessages(DWORD milliseconds = 0);  // dispatches until the queue is empty (and time is up)
 
 // A report-view list-view of `rows` rows, the child of a visible frame window of its own whose
 // procedure is DefWindowProcA; the frame (GetParent) receives the list's notifications.

@@ -3,6 +3,7 @@
 namespace {
 const char kRecorderClass[] = "AltRowTintTestRecorder";
 const char kListHostClass[] = "AltRowTintTestListHost";
+const int kTestColumnWidth = 150;
 
 void RegisterTestClasses() {
     static bool registered = false;
@@ -49,18 +50,6 @@ HWND CreateRecorderWindow(HWND parent, const char *role) {
     return window;
 }
 
-void PumpMessages(DWORD milliseconds) {
-    DWORD until = GetTickCount() + milliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (milliseconds != 0) Sleep(5);
-    } while (static_cast<LONG>(until - GetTickCount()) > 0);
-}
-
 HWND CreateReportList(int rows, const char *class_name, bool visible) {
     RegisterTestClasses();
     DWORD frame_style = WS_POPUP | (visible ? WS_VISIBLE : 0);
@@ -68,18 +57,7 @@ HWND CreateReportList(int rows, const char *class_name, bool visible) {
                                  GetModuleHandleA(NULL), NULL);
     HWND list = CreateWindowExA(0, class_name, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 400,
                                 300, frame, NULL, GetModuleHandleA(NULL), NULL);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 150;
-    column.pszText = const_cast<char *>("Name");
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    for (int i = 0; i < rows; ++i) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = i;
-        item.pszText = const_cast<char *>("x");
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    FillReportList(list, rows, 1, kTestColumnWidth);
     return list;
 }
 
