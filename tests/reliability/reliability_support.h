@@ -66,8 +66,4 @@ HWND CreateHiddenList(int rows);
 
 int CountThreadWindows();  // top-level and child windows of the calling thread
 
-// The process' GDI and USER objects as the platform counts them (0 where it does not).
-DWORD GdiObjects();
-DWORD UserObjects();
-
 #endif
