@@ -8,7 +8,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "reliability_support.h"
+#include "settings_checks.h"
 #include "row_paint.h"
 #include "subclass.h"
 #include "test_support.h"

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "reliability_support.h"
+#include "settings_checks.h"
 #include "page_resource.h"
 #include "test_support.h"
 
@@ -31,11 +31,16 @@ struct Painter {
     void Event(HWND host, int code) { record->event_callback(host, code); }
 };
 
-// The painter's calls that set a window procedure: (window, new procedure).
-std::vector<std::pair<HWND, LONG_PTR>> ProcedureChanges;
+// The painter's calls that set a window procedure go into the message log as this entry of the
+// window's: wParam GWL_WNDPROC, lParam the new procedure.
+const UINT kProcedureSet = WM_APP + 0x100;
 LONG WINAPI RecordingSetWindowLong(HWND window, int index, LONG value) {
-    if (index == GWL_WNDPROC) ProcedureChanges.push_back({window, value});
+    if (index == GWL_WNDPROC) LogMessage(window, kProcedureSet, GWL_WNDPROC, value);
     return SetWindowLongA(window, index, value);
+}
+LoggedMessage ProcedureSet(WNDPROC procedure) {
+    return {"recorder", kProcedureSet, LOG_WPARAM | LOG_LPARAM, static_cast<WPARAM>(GWL_WNDPROC),
+            reinterpret_cast<LPARAM>(procedure)};
 }
 
 }  // namespace
@@ -110,31 +115,32 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
                                    reinterpret_cast<void *>(RecordingSetWindowLong)));
     HWND host = CreateFakeHost(), owner = CreateRecorderWindow(), list = CreateHiddenList(2);
     FakeHostAnswer = owner;
-    ProcedureChanges.clear();
+    FlushLog();
     const int windows = CountThreadWindows();
     const int kCycles = 1000;
+    const LoggedMessage kItemPassedOn = {
+        "recorder",       WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
+        CDDS_ITEMPREPAINT};
+    // Each start puts the painter's procedure in, each stop the original back, on the one window.
+    std::vector<LoggedMessage> expected;
+    WNDPROC painter_proc = NULL;
     int cycle = 0;
     for (; cycle < kCycles; ++cycle) {
         painter.Event(host, GPEVENT_INIT);
+        if (painter_proc == NULL) painter_proc = ProcOf(owner);
+        expected.push_back(ProcedureSet(painter_proc));
         if (cycle % 100 == 0) {
             EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0)) << cycle;
+            expected.push_back(kItemPassedOn);
         }
         painter.Event(host, GPEVENT_QUIT);
+        expected.push_back(ProcedureSet(RecordingProc));
         if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) break;
     }
     EXPECT_EQ(kCycles, cycle) << "the procedure was not given back";
-    FlushLog();
     EXPECT_EQ(kRecorderResult, SendMessageA(owner, WM_USER + 7, 1, 2));
-    ExpectSequence({kOwnerHearsOneMessage}, "the owner after a thousand stops");
-
-    // Each start put one procedure in, each stop put the original back, all on the one window.
-    ASSERT_EQ(2u * kCycles, ProcedureChanges.size());
-    for (size_t i = 0; i < ProcedureChanges.size(); ++i) {
-        EXPECT_EQ(owner, ProcedureChanges[i].first) << i;
-        bool restores = ProcedureChanges[i].second == reinterpret_cast<LONG_PTR>(RecordingProc);
-        EXPECT_EQ(i % 2 == 1, restores) << i;
-        if (HasFailure()) break;
-    }
+    expected.push_back(kOwnerHearsOneMessage);
+    ExpectSequence(expected, "a thousand starts and stops");
     EXPECT_EQ(windows, CountThreadWindows());
     // The painter makes no GDI object at all, so none can be left over: it imports nothing from
     // GDI32. One that starts making some needs its creations and deletions counted here.
@@ -142,8 +148,7 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     EXPECT_FALSE(dlls.empty());
     EXPECT_EQ(0, std::count(dlls.begin(), dlls.end(), std::string("GDI32.DLL")))
         << "the painter imports from GDI32: count what it makes and deletes";
-    printf("%d starts and stops; %u procedure changes; windows %d -> %d\n", cycle,
-           (unsigned)ProcedureChanges.size(), windows, CountThreadWindows());
+    printf("%d starts and stops; windows %d -> %d\n", cycle, windows, CountThreadWindows());
     DestroyWindow(GetParent(list));
     DestroyWindow(owner);
     DestroyWindow(host);

@@ -4,7 +4,7 @@
 
 #include <stdio.h>
 
-#include "reliability_support.h"
+#include "settings_checks.h"
 #include "test_support.h"
 
 TEST(ReloadStorm, TenThousandReloadsBetweenRepaints) {

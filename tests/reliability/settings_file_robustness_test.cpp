@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "reliability_support.h"
+#include "settings_checks.h"
 #include "page_resource.h"
 #include "row_paint.h"
 #include "subclass.h"

@@ -1,4 +1,4 @@
-#include "reliability_support.h"
+#include "settings_checks.h"
 
 #include <gtest/gtest.h>
 #include <stdio.h>

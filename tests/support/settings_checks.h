@@ -1,8 +1,8 @@
-// Helpers of the reliability tests: settings files written so that the platform's profile cache
-// always notices them, the platform's own view of a file, the checks that a save lost nothing,
-// a seeded random source and counts of the thread's windows.
-#ifndef ALTROWTINT_RELIABILITY_SUPPORT_H
-#define ALTROWTINT_RELIABILITY_SUPPORT_H
+// Settings files as the robustness tests need them: written so that the platform's profile
+// cache always notices them, the platform's own view of a file, the checks that a save lost
+// nothing; and a seeded random source and a count of the thread's windows.
+#ifndef ALTROWTINT_SETTINGS_CHECKS_H
+#define ALTROWTINT_SETTINGS_CHECKS_H
 
 #include <windows.h>
 #include <stdint.h>
