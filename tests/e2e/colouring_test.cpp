@@ -15,16 +15,12 @@ const int kRowsChecked = 8;
 const DWORD kSettleMs = 300;
 
 // The settings after ticking the even-row background and picking pale blue for it.
-const char kPaleBlueSettingsText[] =
-    "[setting]\n"
-    "TextColor1Enable=0\n"
-    "TextColor1=0x000000\n"
-    "TextColor2Enable=0\n"
-    "TextColor2=0x000000\n"
-    "TextBkColor1Enable=1\n"
-    "TextBkColor1=0xF0F0F0\n"
-    "TextBkColor2Enable=1\n"
-    "TextBkColor2=0xFFE6C8\n";
+const std::string kPaleBlueSettingsText = [] {
+    std::string text = kDefaultSettingsText;
+    text.replace(text.find("TextBkColor2Enable=0\nTextBkColor2=0xE0E0E0"), 42,
+                 "TextBkColor2Enable=1\nTextBkColor2=0xFFE6C8");
+    return text;
+}();
 
 // Expects rows 0, 2, 4 ... in `even` and 1, 3, 5 ... in `odd`, as the list shows them now:
 // nothing repaints them for the check.

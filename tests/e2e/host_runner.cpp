@@ -163,20 +163,11 @@ std::string SettingsFileIn(const std::string &folder) { return folder + "\\altro
 std::string ReadText(const std::string &path) { return ReadText(Widen(path)); }
 
 std::string ReadText(const std::wstring &path) {
-    std::string text;
-    for (char c : ReadFileBytes(Unlimited(path))) {
-        if (c != '\r') text += c;
-    }
-    return text;
+    return WithoutCarriageReturns(ReadFileBytes(Unlimited(path)));
 }
 
 void WriteText(const std::string &path, const std::string &text) {
-    std::string crlf;
-    for (char c : text) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
-    }
-    WriteFileBytes(path, crlf);
+    WriteFileBytes(path, WithLineEnds(text, "\r\n"));
 }
 
 // ---- a running host --------------------------------------------------------------------------
