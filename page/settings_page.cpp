@@ -111,8 +111,10 @@ void OnCommand(HWND page, PageState *state, int control_id) {
     }
 }
 
-// Appends the system's own words for error, in the user's language, on a paragraph of its own.
+// Appends the system's own words for error, in the user's language, on a paragraph of its own;
+// nothing when the failed write left no error to tell ("the operation completed successfully").
 void AppendSystemReason(wchar_t *text, DWORD error) {
+    if (error == ERROR_SUCCESS) return;
     wchar_t reason[MESSAGE_CAPACITY] = L"";
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
                                   error, 0, reason, MESSAGE_CAPACITY, NULL);
