@@ -1,5 +1,5 @@
 // Ten thousand reload notifications through the painter's message hook while the settings file
-// keeps changing and a real list repaints now and then: the rows on screen follow the file.
+// keeps changing and a real list paints now and then: the rows it paints follow the file.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -12,8 +12,9 @@ TEST(ReloadStorm, TenThousandReloadsBetweenRepaints) {
     const GPluginRecord *record = nullptr;
     HMODULE module = LoadPainterPlugin(&record);
     ASSERT_NE(nullptr, record);
-    HWND list = CreateReportList(4), frame = GetParent(list), host = CreateFakeHost();
-    const COLORREF plain[2] = {RowBackground(list, 0), RowBackground(list, 1)};
+    HWND list = CreateReportList(4, WC_LISTVIEWA, false), frame = GetParent(list);
+    HWND host = CreateFakeHost();
+    const COLORREF plain[2] = {PrintedRowBackground(list, 0), PrintedRowBackground(list, 1)};
     FakeHostAnswer = frame;
     record->event_callback(host, GPEVENT_INIT);
 
@@ -50,7 +51,7 @@ TEST(ReloadStorm, TenThousandReloadsBetweenRepaints) {
         const COLORREF want[2] = {file.TextBkColor1Enable ? file.TextBkColor1 : plain[0],
                                   file.TextBkColor2Enable ? file.TextBkColor2 : plain[1]};
         for (int row = 0; row < 2; ++row) {
-            COLORREF shown = RowBackground(list, row);  // redraws the list, then reads the row
+            COLORREF shown = PrintedRowBackground(list, row);  // the list paints it afresh
             if (shown != want[row] && mismatches++ < 3) {
                 ADD_FAILURE() << "after reload " << i << ", row " << row << " shows " << std::hex
                               << shown << " for " << want[row] << " (" << Describe(file) << ")";

@@ -92,6 +92,9 @@ HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA, bool visi
 COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
 // A pixel in the row, right of its text: after a full redraw, or as the screen shows it now.
 COLORREF RowBackground(HWND list, int row, bool redraw = true);
+// The same from the list painted into a bitmap of its own (WM_PRINTCLIENT), custom draw and all:
+// what no other window on the screen can cover.
+COLORREF PrintedRowBackground(HWND list, int row);
 
 // An exported function of a loaded module, as the type the caller expects (null when missing).
 template <typename Function>

@@ -79,6 +79,25 @@ COLORREF RowBackground(HWND list, int row, bool redraw) {
     return PixelAt(list, bounds.right - 4, (bounds.top + bounds.bottom) / 2);
 }
 
+COLORREF PrintedRowBackground(HWND list, int row) {
+    RECT client, bounds = {};
+    GetClientRect(list, &client);
+    bounds.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    HDC screen = GetDC(list);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(list, screen);
+    HGDIOBJ previous = SelectObject(memory, image);
+    SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    COLORREF color = GetPixel(memory, bounds.right - 4, (bounds.top + bounds.bottom) / 2);
+    SelectObject(memory, previous);
+    DeleteObject(image);
+    DeleteDC(memory);
+    return color;
+}
+
 // ---- hosts for the built plug-ins ------------------------------------------------------------
 
 HWND FakeHostAnswer;
