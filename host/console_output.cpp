@@ -48,8 +48,6 @@ std::wstring KeepProblem(const std::wstring &line) {
 
 void WriteStdout(const std::string &text) { WriteTo(STD_OUTPUT_HANDLE, WidenAnsi(text)); }
 
-void WriteStderr(const std::string &text) { WriteTo(STD_ERROR_HANDLE, WidenAnsi(text)); }
-
 void WriteStderr(const std::wstring &text) { WriteTo(STD_ERROR_HANDLE, text); }
 
 std::wstring ReportProblem(const char *format, ...) {

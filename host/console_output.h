@@ -7,7 +7,6 @@
 #include <string>
 
 void WriteStdout(const std::string &text);  // narrow text is in the ANSI code page
-void WriteStderr(const std::string &text);
 void WriteStderr(const std::wstring &text);
 
 // Formats one problem (printf conventions; in a wide format strings are %ls), writes it to

@@ -84,7 +84,7 @@ void OnPluginNotify(WPARAM code) {
     if (code != PLUGINNOTIFY_RELOADSETTINGS) return;
     // The plug-ins reloaded in their hooks before this was dispatched: show the new colours now.
     InvalidateRect(ListOfPane(ListPane), NULL, TRUE);
-    ShowStatus("Settings changed and reloaded");
+    ShowStatus(L"Settings changed and reloaded");
 }
 
 LRESULT AnswerListOwnerQuery(WPARAM wparam, LPARAM lparam) {
@@ -153,10 +153,6 @@ HWND CreateMainWindow(HINSTANCE instance) {
                         CW_USEDEFAULT, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, menu, instance, NULL);
     if (MainWindow == NULL) DestroyMenu(menu);  // not handed over
     return MainWindow;
-}
-
-void ShowStatus(const std::string &text) {
-    if (StatusBar != NULL) SetWindowTextA(StatusBar, text.c_str());
 }
 
 void ShowStatus(const std::wstring &text) {

@@ -9,7 +9,6 @@
 
 HWND CreateMainWindow(HINSTANCE instance);
 
-void ShowStatus(const std::string &text);  // narrow text is in the ANSI code page
 void ShowStatus(const std::wstring &text);
 
 // Once the plug-ins started: the loaded plug-ins and every problem reported so far.

@@ -8,13 +8,6 @@ namespace {
 
 enum { FIRST_WIDE_ROOM = 256, LAST_WIDE_ROOM = 1 << 20 };  // in characters
 
-template <typename Char>
-void AppendItem(std::basic_string<Char> *text, const Char *separator,
-                const std::basic_string<Char> &item) {
-    if (!text->empty()) *text += separator;
-    *text += item;
-}
-
 }  // namespace
 
 std::string FormatTextList(const char *format, va_list arguments) {
@@ -25,14 +18,6 @@ std::string FormatTextList(const char *format, va_list arguments) {
     if (length <= 0) return std::string();
     std::string text(static_cast<size_t>(length), '\0');
     vsnprintf(&text[0], text.size() + 1, format, arguments);  // the terminator fills text[size]
-    return text;
-}
-
-std::string FormatText(const char *format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    std::string text = FormatTextList(format, arguments);
-    va_end(arguments);
     return text;
 }
 
@@ -53,20 +38,9 @@ std::wstring FormatTextList(const wchar_t *format, va_list arguments) {
     return std::wstring();
 }
 
-std::wstring FormatText(const wchar_t *format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    std::wstring text = FormatTextList(format, arguments);
-    va_end(arguments);
-    return text;
-}
-
-void AppendListItem(std::string *text, const char *separator, const std::string &item) {
-    AppendItem(text, separator, item);
-}
-
 void AppendListItem(std::wstring *text, const wchar_t *separator, const std::wstring &item) {
-    AppendItem(text, separator, item);
+    if (!text->empty()) *text += separator;
+    *text += item;
 }
 
 std::wstring WidenAnsi(const std::string &text) {

@@ -9,13 +9,19 @@
 
 // printf conventions, into a string as long as the result. Wide formats take strings as %ls,
 // which means the same to every C library.
-std::string FormatText(const char *format, ...);
 std::string FormatTextList(const char *format, va_list arguments);
-std::wstring FormatText(const wchar_t *format, ...);
 std::wstring FormatTextList(const wchar_t *format, va_list arguments);
 
+template <typename Char>
+std::basic_string<Char> FormatText(const Char *format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::basic_string<Char> text = FormatTextList(format, arguments);
+    va_end(arguments);
+    return text;
+}
+
 // Appends item to text, preceded by separator unless text is still empty.
-void AppendListItem(std::string *text, const char *separator, const std::string &item);
 void AppendListItem(std::wstring *text, const wchar_t *separator, const std::wstring &item);
 
 std::wstring WidenAnsi(const std::string &text);
