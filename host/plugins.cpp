@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "console_output.h"
-#include "text_format.h"
 #include "host_contract.h"
+#include "module_bitness.h"
+#include "text_format.h"
 
 // The contract spells its names narrow; the host handles file names wide.
 #define WIDE_LITERAL(text) L"" text
@@ -106,15 +107,27 @@ bool ProbeAccepts(const CPluginRecord *record, const wchar_t *file_name) {
     return false;
 }
 
+// Says why a module did not load: in words when it was built for the other bitness, the one
+// mistake a user can mend by taking the other package.
+void ReportUnloadable(const std::wstring &path, const wchar_t *name, DWORD error) {
+    int bitness = error == ERROR_BAD_EXE_FORMAT ? ModuleBitness(path) : 0;
+    if (bitness != 0 && bitness != HostBitness()) {
+        ReportProblem(L"%ls skipped: it is a %d-bit module; this host is %d-bit", name, bitness,
+                      HostBitness());
+    } else {
+        ReportProblem(L"%ls skipped: not a loadable %d-bit module (error %lu)", name, HostBitness(),
+                      error);
+    }
+}
+
 void LoadPlugin(const std::wstring &file_name, const PluginKind &kind) {
     const wchar_t *name = file_name.c_str();
     // The altered search path lets a plug-in find DLLs of its own in its folder; it needs the
     // full path, which this is.
-    HMODULE module = LoadLibraryExW(Unlimited(Folder + L"\\" + file_name).c_str(), NULL,
-                                    LOAD_WITH_ALTERED_SEARCH_PATH);
+    const std::wstring path = Unlimited(Folder + L"\\" + file_name);
+    HMODULE module = LoadLibraryExW(path.c_str(), NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module == NULL) {
-        ReportProblem(L"%ls skipped: not a loadable 32-bit module (error %lu)", name,
-                      GetLastError());
+        ReportUnloadable(path, name, GetLastError());
         return;
     }
     const void *record = QueryRecord(module, name, kind);

@@ -12,8 +12,12 @@ HPROPSHEETPAGE CALLBACK CreateSettingsPage(int page_index, int page_kind, char *
 const CPluginRecord *GetCPluginInfo(void);
 }
 
-#ifndef _WIN64
-// PROPSHEETPAGEW_V2_SIZE, which the compiler cannot evaluate here: the record up to the subtitle.
+// PROPSHEETPAGEW_V2_SIZE, which the compiler cannot evaluate here: the record up to the subtitle,
+// two 32-bit fields and ten pointers.
+#ifdef _WIN64
+static_assert(offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + sizeof(LPCWSTR) == 88,
+              "the second version of the page record is 88 bytes on 64-bit Windows");
+#else
 static_assert(offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + sizeof(LPCWSTR) == 48,
               "the second version of the page record is 48 bytes");
 #endif

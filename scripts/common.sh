@@ -4,19 +4,69 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 COMMAND=("$0" "$@")  # the command that sourced this file, to start it again as another user
-# CMakePresets.json: "i686" builds in build/i686; ALTROWTINT_BUILD picks another build folder
-# (for parallel work) through "i686-elsewhere". Each build folder has its own Wine prefix.
+# Two targets from one source, each in a folder of its own under the build root: i686, the pair
+# we ship, and x64. CMakePresets.json has a preset of each name building in build/<target>;
+# ALTROWTINT_BUILD picks another root (for parallel work) through "<target>-elsewhere".
+TARGETS=(i686 x64)
 if [ -n "${ALTROWTINT_BUILD:-}" ]; then
     ALTROWTINT_BUILD=$(realpath -m "$ALTROWTINT_BUILD")  # the preset reads it from the source dir
     export ALTROWTINT_BUILD
-    BUILD=$ALTROWTINT_BUILD PRESET=i686-elsewhere
+    BUILD_ROOT=$ALTROWTINT_BUILD PRESET_SUFFIX=-elsewhere
 else
-    BUILD=$ROOT/build/i686 PRESET=i686
+    BUILD_ROOT=$ROOT/build PRESET_SUFFIX=
 fi
-export WINEPREFIX="$BUILD/wineprefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+SYSTEM_PATH=$PATH
+
+# Points the build folder, preset and Wine of this shell at one target (in BUILD_ROOT, or in the
+# build folder given): each has its own Wine prefix. Debian's wine picks the 32-bit loader
+# whenever the 32-bit Wine is installed, so x64 calls the 64-bit loader and server itself, through
+# the two small scripts in scripts/wine64 put first on PATH.
+use_target() {
+    TARGET=$1 BUILD=${2:-$BUILD_ROOT/$1} PRESET=$1$PRESET_SUFFIX
+    export WINEPREFIX="$BUILD/wineprefix"
+    if [ "$TARGET" = x64 ]; then
+        export WINEARCH=win64 PATH="$ROOT/scripts/wine64:$SYSTEM_PATH"
+    else
+        export WINEARCH=win32 PATH=$SYSTEM_PATH
+    fi
+}
+
+# Whether this machine runs 32-bit programs: the 32-bit Wine loader starts. Sets RUNS_32BIT to yes
+# or no, for no WHY_NOT_32BIT, and RUNNABLE_TARGETS; exported, so that the scripts a command starts ask no more.
+# ALTROWTINT_RUNS_32BIT=no set beforehand tries out the other way on a machine that could.
+check_32bit_support() {
+    RUNS_32BIT=${ALTROWTINT_RUNS_32BIT:-} WHY_NOT_32BIT=${ALTROWTINT_WHY_NOT_32BIT:-}
+    if [ -z "$RUNS_32BIT" ]; then
+        local loader=/usr/lib/wine/wine status=0
+        "$loader" --version >/dev/null 2>&1 || status=$?
+        RUNS_32BIT=no
+        case $status in
+        0) RUNS_32BIT=yes ;;
+        126) WHY_NOT_32BIT="no 32-bit support in its kernel" ;;  # "Exec format error"
+        127) WHY_NOT_32BIT="the 32-bit Wine is not installed" ;;
+        *) WHY_NOT_32BIT="the 32-bit Wine loader fails with status $status" ;;
+        esac
+    fi
+    [ "$RUNS_32BIT" = yes ] || WHY_NOT_32BIT=${WHY_NOT_32BIT:-as asked by ALTROWTINT_RUNS_32BIT}
+    export ALTROWTINT_RUNS_32BIT=$RUNS_32BIT ALTROWTINT_WHY_NOT_32BIT=$WHY_NOT_32BIT
+    RUNNABLE_TARGETS=(x64)  # the shipped target first where it runs
+    [ "$RUNS_32BIT" = no ] || RUNNABLE_TARGETS=(i686 x64)
+}
+
+# Says in one line which targets run here, and why not i686 when it cannot.
+say_what_runs() {
+    check_32bit_support
+    if [ "$RUNS_32BIT" = yes ]; then
+        step "this machine runs 32-bit programs: the i686 pair runs under 32-bit Wine, the x64" \
+            "pair under 64-bit Wine"
+    else
+        step "this machine cannot run 32-bit programs ($WHY_NOT_32BIT): the 32-bit pair is" \
+            "built and checked as files; tests, demo and benchmark run the x64 pair under" \
+            "64-bit Wine"
+    fi
+}
 
 step() { printf '==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }
@@ -90,7 +140,8 @@ check_build_owner() {
         "sudo chown -R $me: $BUILD"
 }
 
-BASE_PACKAGES=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake ninja-build googletest)
+BASE_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xauth cmake
+    ninja-build googletest)
 
 # The demo shows the host as a Japanese user sees it: a Wine prefix of its own with a Japanese
 # locale and a Japanese UI font (IPAexGothic: one 6 MB font file, the smallest of Debian's that
@@ -106,32 +157,57 @@ in_root() {
     (cd "$ROOT" && "$@")
 }
 
-# Configures (once) and builds the 32-bit tree; progress lines are left out, errors shown.
+# Configures (once) and builds the current target's tree; progress lines are left out, errors
+# shown.
 build_tree() {
     check_build_owner
     mkdir -p "$BUILD"
     if [ ! -f "$BUILD/build.ninja" ]; then
-        step "configuring ($BUILD)"
+        step "configuring $TARGET ($BUILD)"
         in_root cmake --preset "$PRESET" >"$BUILD/configure.log" 2>&1 ||
             { cat "$BUILD/configure.log"; die "configure failed"; }
     fi
-    step "building"
+    step "building $TARGET"
     in_root cmake --build --preset "$PRESET" | { grep -v '^\[' || true; } ||
         die "build failed (see the errors above)"
 }
 
-# Starts one wineserver for this run and boots the prefix before anything else uses it, with
-# its output going nowhere: Wine's helper processes must not hold a test runner's pipes open.
+# Builds every target: the 32-bit pair is built, and checked as files, also where it cannot run.
+build_all_targets() {
+    local target
+    for target in "${TARGETS[@]}"; do
+        use_target "$target"
+        build_tree
+    done
+}
+
+# Prefixes whose wineserver this shell started, stopped when it ends.
+STARTED_PREFIXES=()
+stop_wine() {
+    local entry
+    for entry in "${STARTED_PREFIXES[@]}"; do
+        (use_target "${entry%%:*}" && export WINEPREFIX=${entry#*:} && wineserver -k) \
+            >/dev/null 2>&1 || true
+    done
+}
+
+# Starts one wineserver for this run in the current target's prefix and boots the prefix before
+# anything else uses it, with its output going nowhere: Wine's helper processes must not hold a
+# test runner's pipes open.
 start_wine() {
     command -v wine >/dev/null || die "wine is not installed"
     check_build_owner
-    wine --version >/dev/null 2>&1 ||
-        die "this machine cannot run 32-bit programs, which the 32-bit Wine needs"
+    if [ "$TARGET" = i686 ]; then
+        check_32bit_support
+        [ "$RUNS_32BIT" = yes ] || die "this machine cannot run 32-bit programs ($WHY_NOT_32BIT)"
+    fi
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/.altrowtint-ready" ]; then
-        step "preparing the Wine prefix ($WINEPREFIX)"
+        step "preparing the $TARGET Wine prefix ($WINEPREFIX)"
         wine wineboot -u </dev/null >/dev/null 2>&1
-        # No window manager under Xvfb: unmanaged windows close at once; crashes fail, not wait.
+        # No window manager under Xvfb: unmanaged windows close at once. Without the crash
+        # dialog, a program that faults has Wine's debugger print its backtrace and end it at
+        # once, in both prefixes: the test fails, it never waits.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             </dev/null >/dev/null 2>&1
@@ -139,7 +215,8 @@ start_wine() {
         touch "$WINEPREFIX/.altrowtint-ready"
     fi
     wineserver -p 2>/dev/null || true  # one may be running already: reuse it
-    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+    STARTED_PREFIXES+=("$TARGET:$WINEPREFIX")
+    trap stop_wine EXIT
     wine wineboot </dev/null >/dev/null 2>&1
 }
 

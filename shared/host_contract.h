@@ -41,14 +41,16 @@ typedef int (*CPluginProbeProc)(void);
 typedef HPROPSHEETPAGE(CALLBACK *CPluginPageProc)(int page_index, int page_kind, char *path,
                                                   int capacity);
 
-// Record of a general plug-in: three 32-bit fields at offsets 0, 4 and 8 on 32-bit Windows.
+// Record of a general plug-in: three pointer-sized fields, at offsets 0, 4 and 8 on 32-bit
+// Windows and at 0, 8 and 16 on 64-bit Windows.
 struct GPluginRecord {
     DWORD_PTR reserved;
     GPluginMessageHookProc message_hook;
     GPluginEventProc event_callback;
 };
 
-// Record of a configuration plug-in: four 32-bit fields at offsets 0, 4, 8 and 12.
+// Record of a configuration plug-in: four pointer-sized fields, at offsets 0, 4, 8 and 12 on
+// 32-bit Windows and at 0, 8, 16 and 24 on 64-bit Windows.
 struct CPluginRecord {
     DWORD_PTR reserved0;
     DWORD_PTR reserved1;
@@ -56,10 +58,19 @@ struct CPluginRecord {
     CPluginPageProc page_callback;
 };
 
-#ifndef _WIN64
-static_assert(sizeof(GPluginRecord) == 12 && offsetof(GPluginRecord, event_callback) == 8,
+#ifdef _WIN64
+static_assert(sizeof(GPluginRecord) == 24 && offsetof(GPluginRecord, message_hook) == 8 &&
+                  offsetof(GPluginRecord, event_callback) == 16,
+              "a 64-bit host reads three 64-bit fields");
+static_assert(sizeof(CPluginRecord) == 32 && offsetof(CPluginRecord, probe) == 16 &&
+                  offsetof(CPluginRecord, page_callback) == 24,
+              "a 64-bit host reads four 64-bit fields");
+#else
+static_assert(sizeof(GPluginRecord) == 12 && offsetof(GPluginRecord, message_hook) == 4 &&
+                  offsetof(GPluginRecord, event_callback) == 8,
               "the host reads three 32-bit fields");
-static_assert(sizeof(CPluginRecord) == 16 && offsetof(CPluginRecord, page_callback) == 12,
+static_assert(sizeof(CPluginRecord) == 16 && offsetof(CPluginRecord, probe) == 8 &&
+                  offsetof(CPluginRecord, page_callback) == 12,
               "the host reads four 32-bit fields");
 #endif
 

@@ -193,9 +193,9 @@ const ItemTemplate kExpectedItems[] = {
 
 }  // namespace
 
-TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
-    const CPluginRecord *record = nullptr;
-    HMODULE module = LoadPagePlugin(&record);
+// Read from the file's resources: the shipped 32-bit pair is checked from the x64 programs too.
+static void CheckDialogTemplate(const std::string &path) {
+    HMODULE module = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC resource =
         FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(100),
                         MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
@@ -241,6 +241,13 @@ TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
         r.p += extra;
     }
     FreeLibrary(module);
+}
+
+TEST(PagePlugin, DialogTemplateHoldsTheFourteenControls) {
+    for (const BuiltPair &pair : PairsCheckedAsFiles()) {
+        SCOPED_TRACE(pair.target);
+        CheckDialogTemplate(pair.folder + "altrowtint.scp");
+    }
 }
 
 // ---- the page at work ------------------------------------------------------------------------

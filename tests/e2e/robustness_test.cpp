@@ -50,7 +50,16 @@ TEST_P(BadModuleInPluginFolder, IsSkippedWithAMessageAndTheRestWorks) {
     EXPECT_EQ(kDefaultSettingsText, ReadText(SettingsFileIn(folder)));
 }
 
+// The painter of the other target, which the build beside this one made.
+#ifdef _WIN64
+#define OTHER_TARGET_PAINTER "..\\..\\..\\i686\\plugin\\altrowtint.sgp"
+#define OTHER_BITNESS_REASON "it is a 32-bit module; this host is 64-bit"
+#else
+#define OTHER_TARGET_PAINTER "..\\..\\..\\x64\\plugin\\altrowtint.sgp"
+#define OTHER_BITNESS_REASON "it is a 64-bit module; this host is 32-bit"
+#endif
 const BadModule kBadModules[] = {
+    {"PainterOfTheOtherBitness", "other.sgp", OTHER_TARGET_PAINTER, OTHER_BITNESS_REASON},
     {"TextFileAsGeneral", "junk.sgp", NULL, "not a loadable"},
     {"TextFileAsConfiguration", "junk.scp", NULL, "not a loadable"},
     {"DllWithoutGeneralExport", "noexport.sgp", "module_without_export.dll", "GetGPluginInfo"},

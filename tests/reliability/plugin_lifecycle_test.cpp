@@ -32,14 +32,20 @@ struct Painter {
 };
 
 // The painter's calls that set a window procedure go into the message log as this entry of the
-// window's: wParam GWL_WNDPROC, lParam the new procedure.
+// window's: wParam GWLP_WNDPROC, lParam the new procedure. On 32-bit Windows SetWindowLongPtrA is
+// SetWindowLongA under another name; on 64-bit Windows it is a function of its own.
 const UINT kProcedureSet = WM_APP + 0x100;
-LONG WINAPI RecordingSetWindowLong(HWND window, int index, LONG value) {
-    if (index == GWL_WNDPROC) LogMessage(window, kProcedureSet, GWL_WNDPROC, value);
-    return SetWindowLongA(window, index, value);
+#ifdef _WIN64
+const char kSetProcedureImport[] = "SetWindowLongPtrA";
+#else
+const char kSetProcedureImport[] = "SetWindowLongA";
+#endif
+LONG_PTR WINAPI RecordingSetWindowLongPtr(HWND window, int index, LONG_PTR value) {
+    if (index == GWLP_WNDPROC) LogMessage(window, kProcedureSet, GWLP_WNDPROC, value);
+    return SetWindowLongPtrA(window, index, value);
 }
 LoggedMessage ProcedureSet(WNDPROC procedure) {
-    return {"recorder", kProcedureSet, LOG_WPARAM | LOG_LPARAM, static_cast<WPARAM>(GWL_WNDPROC),
+    return {"recorder", kProcedureSet, LOG_WPARAM | LOG_LPARAM, static_cast<WPARAM>(GWLP_WNDPROC),
             reinterpret_cast<LPARAM>(procedure)};
 }
 
@@ -111,8 +117,8 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     RemoveSettingsFile();
     Painter painter;
     ASSERT_NE(nullptr, painter.record);
-    ASSERT_NE(nullptr, PatchImport(painter.module, "USER32.dll", "SetWindowLongA",
-                                   reinterpret_cast<void *>(RecordingSetWindowLong)));
+    ASSERT_NE(nullptr, PatchImport(painter.module, "USER32.dll", kSetProcedureImport,
+                                   reinterpret_cast<void *>(RecordingSetWindowLongPtr)));
     HWND host = CreateFakeHost(), owner = CreateRecorderWindow(), list = CreateHiddenList(2);
     FakeHostAnswer = owner;
     FlushLog();

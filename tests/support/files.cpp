@@ -40,6 +40,16 @@ std::string PluginPath(const char *file_name) {
     return ExeDir() + "\\..\\..\\plugin\\" + file_name;
 }
 
+std::vector<BuiltPair> PairsCheckedAsFiles() {
+    const std::string own = ExeDir() + "\\..\\..\\plugin\\";
+#ifdef _WIN64
+    return {{"x64", IMAGE_FILE_MACHINE_AMD64, own},
+            {"i686", IMAGE_FILE_MACHINE_I386, ExeDir() + "\\..\\..\\..\\i686\\plugin\\"}};
+#else
+    return {{"i686", IMAGE_FILE_MACHINE_I386, own}};
+#endif
+}
+
 bool FileExists(const std::string &path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

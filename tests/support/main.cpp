@@ -9,15 +9,22 @@
 namespace {
 
 const char kVersion6Switch[] = "--comctl32-v6";
+#ifdef _WIN64
+#define TEST_PROCESSOR "amd64"
+#else
+#define TEST_PROCESSOR "x86"
+#endif
 const char kVersion6Manifest[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
     "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
     "  <assemblyIdentity type=\"win32\" name=\"AltRowTint.Tests\" version=\"1.0.0.0\"\n"
-    "                    processorArchitecture=\"x86\"/>\n"
+    "                    processorArchitecture=\"" TEST_PROCESSOR
+    "\"/>\n"
     "  <dependency>\n"
     "    <dependentAssembly>\n"
     "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\"\n"
-    "                        version=\"6.0.0.0\" processorArchitecture=\"x86\"\n"
+    "                        version=\"6.0.0.0\" processorArchitecture=\"" TEST_PROCESSOR
+    "\"\n"
     "                        publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\n"
     "    </dependentAssembly>\n"
     "  </dependency>\n"

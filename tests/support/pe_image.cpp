@@ -4,9 +4,12 @@
 
 namespace {
 
+// A PE image read as a file: 32-bit (PE32) and 64-bit (PE32+) images differ in the optional
+// header, which puts the data directories at different offsets.
 struct Image {
     std::string bytes;
-    const IMAGE_NT_HEADERS32 *nt = nullptr;
+    const IMAGE_FILE_HEADER *file = nullptr;
+    const IMAGE_DATA_DIRECTORY *directories = nullptr;
     const IMAGE_SECTION_HEADER *sections = nullptr;
 };
 
@@ -15,13 +18,22 @@ Image LoadImageFile(const std::string &path) {
     image.bytes = ReadFileBytes(path);
     if (image.bytes.size() < sizeof(IMAGE_DOS_HEADER)) return image;
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(image.bytes.data());
-    image.nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(image.bytes.data() + dos->e_lfanew);
-    image.sections = IMAGE_FIRST_SECTION(image.nt);
+    if (dos->e_lfanew <= 0 ||
+        image.bytes.size() < dos->e_lfanew + sizeof(IMAGE_NT_HEADERS64) + sizeof(WORD)) {
+        return image;
+    }
+    auto nt32 = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(image.bytes.data() + dos->e_lfanew);
+    auto nt64 = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(nt32);
+    image.directories = nt32->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                            ? nt64->OptionalHeader.DataDirectory
+                            : nt32->OptionalHeader.DataDirectory;
+    image.file = &nt32->FileHeader;
+    image.sections = IMAGE_FIRST_SECTION(nt32);
     return image;
 }
 
 const char *AtRva(const Image &image, DWORD rva) {
-    for (WORD i = 0; i < image.nt->FileHeader.NumberOfSections; ++i) {
+    for (WORD i = 0; i < image.file->NumberOfSections; ++i) {
         const IMAGE_SECTION_HEADER &s = image.sections[i];
         if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
             return image.bytes.data() + s.PointerToRawData + (rva - s.VirtualAddress);
@@ -31,7 +43,7 @@ const char *AtRva(const Image &image, DWORD rva) {
 }
 
 const IMAGE_DATA_DIRECTORY &Directory(const Image &image, int index) {
-    return image.nt->OptionalHeader.DataDirectory[index];
+    return image.directories[index];
 }
 
 std::string Upper(std::string text) {
@@ -88,13 +100,13 @@ std::vector<VersionNode> Children(const BYTE *base, const VersionNode &parent) {
 
 WORD MachineType(const std::string &path) {
     Image image = LoadImageFile(path);
-    return image.nt != nullptr ? image.nt->FileHeader.Machine : 0;
+    return image.file != nullptr ? image.file->Machine : 0;
 }
 
 std::vector<std::string> ImportedDlls(const std::string &path) {
     std::vector<std::string> dlls;
     Image image = LoadImageFile(path);
-    if (image.nt == nullptr) return dlls;
+    if (image.file == nullptr) return dlls;
     auto descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(
         AtRva(image, Directory(image, IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress));
     for (; descriptor != nullptr && descriptor->Name != 0; ++descriptor) {
@@ -106,7 +118,7 @@ std::vector<std::string> ImportedDlls(const std::string &path) {
 std::vector<std::string> ExportedNames(const std::string &path) {
     std::vector<std::string> names;
     Image image = LoadImageFile(path);
-    if (image.nt == nullptr) return names;
+    if (image.file == nullptr) return names;
     DWORD rva = Directory(image, IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress;
     if (rva == 0) return names;
     auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(AtRva(image, rva));

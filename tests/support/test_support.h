@@ -27,6 +27,15 @@ struct CaseName {
 std::string ExeDir();                           // folder of the running test program
 std::string SettingsFile();                     // altrowtint.ini beside it
 std::string PluginPath(const char *file_name);  // a built plug-in in the build's plugin folder
+// The built pairs this program checks as files (folder ends in a backslash): its own target's,
+// and in the x64 programs also the shipped 32-bit pair of the i686 build beside it, which a
+// machine that cannot run 32-bit programs checks nowhere else.
+struct BuiltPair {
+    const char *target;
+    WORD machine;
+    std::string folder;
+};
+std::vector<BuiltPair> PairsCheckedAsFiles();
 bool FileExists(const std::string &path);
 std::string ReadFileBytes(const std::string &path);  // "" when missing
 std::string ReadFileBytes(const std::wstring &path);
@@ -63,11 +72,11 @@ enum LoggedField { LOG_WPARAM = 1, LOG_LPARAM = 2, LOG_CODE = 4, LOG_STAGE = 8, 
 struct LoggedMessage {
     const char *role;
     UINT message;
-    unsigned compare;  // LoggedField bits
-    WPARAM wparam;
-    LPARAM lparam;
-    UINT code;
-    DWORD stage;
+    unsigned compare = 0;  // LoggedField bits
+    WPARAM wparam = 0;
+    LPARAM lparam = 0;
+    UINT code = 0;
+    DWORD stage = 0;
 };
 void SetRole(HWND window, const char *role);  // the name the window's messages are logged under
 void LogMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
