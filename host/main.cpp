@@ -55,7 +55,6 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
 
     int exit_code = RunMessageLoop();
     if (relay != NULL) UnhookWindowsHookEx(relay);
-    UnloadPlugins();
     return exit_code;
 }
 

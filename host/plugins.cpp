@@ -9,6 +9,7 @@
 #include "console_output.h"
 #include "host_contract.h"
 #include "module_bitness.h"
+#include "plugin_records.h"
 #include "text_format.h"
 
 // The contract spells its names narrow; the host handles file names wide.
@@ -36,11 +37,13 @@ const PluginKind kPluginKinds[] = {
      WIDE_LITERAL(CONFIG_PLUGIN_EXPORT), false},
 };
 
+// A plug-in the host took. Its module is pinned: it stays mapped until the process ends, even
+// when the plug-in frees it itself, so no call through the records can meet an unloaded module.
 struct Plugin {
-    HMODULE module;
     std::wstring file_name;
-    const GPluginRecord *general;  // exactly one of the two records is set
-    const CPluginRecord *config;
+    bool general;
+    GPluginRecord general_record;  // copies taken at load; the one that general names is used
+    CPluginRecord config_record;
     bool started;
 };
 
@@ -101,10 +104,38 @@ const void *QueryRecord(HMODULE module, const wchar_t *file_name, const PluginKi
 }
 
 // A configuration plug-in whose probe answers 0 declines to run in this host.
-bool ProbeAccepts(const CPluginRecord *record, const wchar_t *file_name) {
-    if (record->probe == NULL || record->probe() != 0) return true;
+bool ProbeAccepts(const CPluginRecord &record, const wchar_t *file_name) {
+    if (record.probe == NULL || record.probe() != 0) return true;
     ReportProblem(L"%ls skipped: its probe declined", file_name);
     return false;
+}
+
+void ReportRefusedRecord(RecordVerdict verdict, const wchar_t *file_name, const wchar_t *label) {
+    if (verdict == RECORD_OUTSIDE_MODULE) {
+        ReportProblem(L"%ls skipped: the record from %ls lies outside the module", file_name,
+                      label);
+    } else if (verdict == CALLBACK_OUTSIDE_MODULE) {
+        ReportProblem(L"%ls skipped: a callback of the record from %ls lies outside the module",
+                      file_name, label);
+    } else {
+        ReportProblem(L"%ls skipped: its record names no callback, so it would do nothing",
+                      file_name);
+    }
+}
+
+// Fills the plug-in's copy of its record; false after reporting why the module is skipped.
+bool TakeRecord(HMODULE module, const PluginKind &kind, Plugin *plugin) {
+    const wchar_t *name = plugin->file_name.c_str();
+    const void *record = QueryRecord(module, name, kind);
+    if (record == NULL) return false;
+    RecordVerdict verdict = kind.general
+                                ? CopyGeneralRecord(module, record, &plugin->general_record)
+                                : CopyConfigRecord(module, record, &plugin->config_record);
+    if (verdict != RECORD_TAKEN) {
+        ReportRefusedRecord(verdict, name, kind.export_label);
+        return false;
+    }
+    return kind.general || ProbeAccepts(plugin->config_record, name);
 }
 
 // Says why a module did not load: in words when it was built for the other bitness, the one
@@ -130,20 +161,15 @@ void LoadPlugin(const std::wstring &file_name, const PluginKind &kind) {
         ReportUnloadable(path, name, GetLastError());
         return;
     }
-    const void *record = QueryRecord(module, name, kind);
-    if (record != NULL && !kind.general &&
-        !ProbeAccepts(static_cast<const CPluginRecord *>(record), name)) {
-        record = NULL;
-    }
-    if (record == NULL) {
+    Plugin plugin = {file_name, kind.general, {}, {}, false};
+    if (!TakeRecord(module, kind, &plugin)) {
         FreeLibrary(module);
         return;
     }
-    Plugin plugin = {module, file_name, NULL, NULL, false};
-    if (kind.general)
-        plugin.general = static_cast<const GPluginRecord *>(record);
-    else
-        plugin.config = static_cast<const CPluginRecord *>(record);
+    // Kept for the host's lifetime: the pin stands in for the FreeLibrary it never makes.
+    HMODULE pinned = NULL;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(module), &pinned);
     Plugins.push_back(plugin);
 }
 
@@ -167,7 +193,7 @@ std::vector<std::wstring> ListModules(const PluginKind &kind) {
 
 bool AnyConfigurationPlugin(void) {
     return std::any_of(Plugins.begin(), Plugins.end(),
-                       [](const Plugin &plugin) { return plugin.config != NULL; });
+                       [](const Plugin &plugin) { return !plugin.general; });
 }
 
 // Why no settings page is offered, for a user who asked for one and for whom the problems at
@@ -203,18 +229,11 @@ void LoadPlugins(void) {
         ReportProblem(L"the plugin folder %ls holds no *.sgp or *.scp module", Folder.c_str());
     }
 }
-void UnloadPlugins(void) {
-    for (auto plugin = Plugins.rbegin(); plugin != Plugins.rend(); ++plugin) {
-        FreeLibrary(plugin->module);
-    }
-    Plugins.clear();
-}
 
 void StartGeneralPlugins(HWND host_window) {
     for (Plugin &plugin : Plugins) {
-        const GPluginRecord *record = plugin.general;
-        if (record == NULL || record->event_callback == NULL) continue;
-        record->event_callback(host_window, GPEVENT_INIT);
+        if (!plugin.general || plugin.general_record.event_callback == NULL) continue;
+        plugin.general_record.event_callback(host_window, GPEVENT_INIT);
         plugin.started = true;
     }
 }
@@ -224,14 +243,15 @@ void StopGeneralPlugins(HWND host_window) {
     for (auto plugin = Plugins.rbegin(); plugin != Plugins.rend(); ++plugin) {
         if (!plugin->started) continue;
         plugin->started = false;
-        plugin->general->event_callback(host_window, GPEVENT_QUIT);
+        plugin->general_record.event_callback(host_window, GPEVENT_QUIT);
     }
 }
 
 void PassToMessageHooks(MSG *msg) {
     for (const Plugin &plugin : Plugins) {
-        const GPluginRecord *record = plugin.general;
-        if (record != NULL && record->message_hook != NULL) record->message_hook(msg);
+        if (plugin.general && plugin.general_record.message_hook != NULL) {
+            plugin.general_record.message_hook(msg);
+        }
     }
 }
 
@@ -240,11 +260,11 @@ std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstri
     paths->clear();
     problems->clear();
     for (const Plugin &plugin : Plugins) {
-        const CPluginRecord *record = plugin.config;
-        if (record == NULL || record->page_callback == NULL) continue;
+        CPluginPageProc page_callback = plugin.config_record.page_callback;
+        if (plugin.general || page_callback == NULL) continue;
         char path[MAX_PATH] = "";  // the room the contract gives a page for its path
         HPROPSHEETPAGE page =
-            record->page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, MAX_PATH);
+            page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, MAX_PATH);
         path[MAX_PATH - 1] = '\0';  // whatever the plug-in wrote, the host reads a string
         if (page == NULL) {
             AppendListItem(problems, kProblemSeparator,

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+// Loads the plug-ins and keeps them, pinned, for the host's lifetime.
 void LoadPlugins(void);
-void UnloadPlugins(void);  // after the main window is gone
 
 // GPEVENT_INIT to every general plug-in, in load order; GPEVENT_QUIT in reverse order.
 void StartGeneralPlugins(HWND host_window);

@@ -56,7 +56,7 @@ TEST(HostContract, GeneralPluginIsStartedStoppedAndSeesEveryQueuedMessage) {
               "hook notify wparam=8 lparam=0\n"
               "hook notify wparam=102 lparam=0\n"
               "quit alive=1 same_owner=1\n"
-              "detach by_freelibrary=1\n",
+              "detach by_freelibrary=0\n",
               ProbeLog(folder));
 }
 
@@ -85,7 +85,8 @@ TEST(HostContract, EveryHostInstanceHearsTheReload) {
 }
 
 // More general plug-ins than a fixed table of modules would hold: each copy of the probe is
-// loaded in name order, started, stopped in reverse and unloaded, and the real ones still run.
+// loaded in name order, started, stopped in reverse and kept to the process's end, and the real
+// ones still run.
 TEST(HostContract, EveryModuleOfAFullPluginFolderIsLoaded) {
     const int kProbes = 70;
     std::string folder = FreshHostFolder();
@@ -108,7 +109,7 @@ TEST(HostContract, EveryModuleOfAFullPluginFolderIsLoaded) {
 
     std::string expected;
     for (const char *line : {"init class=" HOST_WINDOW_CLASS " owns_list=1 other_query=0\n",
-                             "quit alive=1 same_owner=1\n", "detach by_freelibrary=1\n"}) {
+                             "quit alive=1 same_owner=1\n", "detach by_freelibrary=0\n"}) {
         for (int i = 0; i < kProbes; ++i) expected += line;
     }
     EXPECT_EQ(expected, ProbeLog(folder));
