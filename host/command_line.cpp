@@ -1,46 +1,46 @@
 #include "command_line.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "console_output.h"
+#include "host_resource.h"
+#include "host_text.h"
 
 namespace {
 
-const char kHelpText[] =
-    "Usage: refhost.exe [switches]\n"
-    "\n"
-    "Reference host: shows a list and runs the plug-ins (*.sgp, *.scp) found in the folder\n"
-    "'plugin' beside the executable.\n"
-    "\n"
-    "  --screenshot PATH  once the plug-ins started, save the main window as a PNG image at\n"
-    "                     PATH, then quit as if closed (plug-ins are stopped)\n"
-    "  --settings         open the settings dialog at start; with --screenshot, the image\n"
-    "                     shows the dialog over the main window\n"
-    "  --help             show this text and quit\n"
-    "\n"
-    "Exit codes: 0 done, 1 the screenshot could not be saved, 2 bad command line.\n";
-
-}  // namespace
-
-bool ParseCommandLine(int argc, char **argv, HostOptions *options) {
-    *options = HostOptions();
+// argv[0] is the program.
+bool ParseArguments(int argc, wchar_t **argv, HostOptions *options) {
     for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h" || argument == "/?") {
+        const std::wstring argument = argv[i];
+        if (argument == L"--help" || argument == L"-h" || argument == L"/?") {
             options->show_help = true;
-        } else if (argument == "--settings") {
+        } else if (argument == L"--settings") {
             options->open_settings = true;
-        } else if (argument == "--screenshot") {
+        } else if (argument == L"--screenshot") {
             // An empty name would mean "no screenshot" and leave the host running.
-            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-                ReportProblem("--screenshot needs a file name (see --help)");
+            if (i + 1 >= argc || argv[i + 1][0] == L'\0') {
+                ReportProblem(IDS_SCREENSHOT_NEEDS_PATH);
                 return false;
             }
             options->screenshot_path = argv[++i];
         } else {
-            ReportProblem("unknown switch '%s' (see --help)", argument.c_str());
+            ReportProblem(IDS_UNKNOWN_SWITCH, {argument});
             return false;
         }
     }
     return true;
 }
 
-void PrintHelp(void) { WriteStdout(kHelpText); }
+}  // namespace
+
+bool ReadCommandLine(HostOptions *options) {
+    *options = HostOptions();
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    bool parsed = argv != NULL && ParseArguments(argc, argv, options);
+    LocalFree(argv);
+    return parsed;
+}
+
+void PrintHelp(void) { WriteStdout(HostText(IDS_HELP, READER_USER)); }

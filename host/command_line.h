@@ -6,13 +6,13 @@
 
 struct HostOptions {
     bool show_help = false;
-    bool open_settings = false;   // open the settings dialog once the plug-ins started
-    std::string screenshot_path;  // save the main window (and the dialog) as PNG, quit; empty: run
+    bool open_settings = false;    // open the settings dialog once the plug-ins started
+    std::wstring screenshot_path;  // save the main window (and the dialog) as PNG, quit; empty: run
 };
 
-// Fills options from the arguments (argv[0] is the program). Returns false after reporting an
-// unknown switch or a missing value.
-bool ParseCommandLine(int argc, char **argv, HostOptions *options);
+// Fills options from the process's command line, read wide so that a path may hold any
+// character. Returns false after reporting an unknown switch or a missing value.
+bool ReadCommandLine(HostOptions *options);
 
 void PrintHelp(void);
 

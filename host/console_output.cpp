@@ -1,12 +1,12 @@
 #include "console_output.h"
-#include "text_format.h"
 
-#include <windows.h>
+#include "host_resource.h"
+#include "host_text.h"
+#include "text_format.h"
 
 namespace {
 
 std::wstring Summary;
-const wchar_t kSummarySeparator[] = L"; ";
 const wchar_t kProblemPrefix[] = L"refhost: ";
 
 // A program of the windows subsystem started from a console has no standard handles unless the
@@ -38,32 +38,27 @@ void WriteTo(DWORD which, const std::wstring &text) {
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
 }
 
-std::wstring KeepProblem(const std::wstring &line) {
-    WriteStderr(kProblemPrefix + line + L"\n");
-    AppendListItem(&Summary, kSummarySeparator, line);
-    return line;
+// The host's sentence, and the system's words for the error after it. The first insert, where
+// there is one, is what the problem is about: it stands for the %1 of the system's words.
+std::wstring ProblemText(UINT id, Reader reader, std::initializer_list<std::wstring> inserts,
+                         DWORD error) {
+    std::wstring text = HostText(id, reader, inserts);
+    if (error == ERROR_SUCCESS) return text;
+    std::wstring subject = inserts.size() != 0 ? *inserts.begin() : std::wstring();
+    return HostText(IDS_WITH_SYSTEM_REASON, reader, {text, SystemReason(error, reader, subject)});
 }
 
 }  // namespace
 
-void WriteStdout(const std::string &text) { WriteTo(STD_OUTPUT_HANDLE, WidenAnsi(text)); }
+void WriteStdout(const std::wstring &text) { WriteTo(STD_OUTPUT_HANDLE, text); }
 
 void WriteStderr(const std::wstring &text) { WriteTo(STD_ERROR_HANDLE, text); }
 
-std::wstring ReportProblem(const char *format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    std::string line = FormatTextList(format, arguments);
-    va_end(arguments);
-    return KeepProblem(WidenAnsi(line));
-}
-
-std::wstring ReportProblem(const wchar_t *format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    std::wstring line = FormatTextList(format, arguments);
-    va_end(arguments);
-    return KeepProblem(line);
+std::wstring ReportProblem(UINT id, std::initializer_list<std::wstring> inserts, DWORD error) {
+    WriteStderr(kProblemPrefix + ProblemText(id, READER_SCRIPT, inserts, error) + L"\n");
+    std::wstring shown = ProblemText(id, READER_USER, inserts, error);
+    AppendListItem(&Summary, HostText(IDS_PROBLEM_SEPARATOR, READER_USER), shown);
+    return shown;
 }
 
 const std::wstring &ProblemSummary(void) { return Summary; }

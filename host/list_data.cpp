@@ -4,35 +4,41 @@
 
 #include <string>
 
+#include "host_resource.h"
+#include "host_text.h"
 #include "text_format.h"
 
 namespace {
 
 struct Column {
-    const char *title;
+    UINT title;
     int width;
     int format;
 };
 
 const Column kColumns[] = {
-    {"No.", 52, LVCFMT_LEFT},       {"Item", 170, LVCFMT_LEFT}, {"Category", 100, LVCFMT_LEFT},
-    {"Location", 110, LVCFMT_LEFT}, {"Qty", 56, LVCFMT_RIGHT},  {"Unit price", 80, LVCFMT_RIGHT},
+    {IDS_COLUMN_NUMBER, 52, LVCFMT_LEFT},    {IDS_COLUMN_ITEM, 170, LVCFMT_LEFT},
+    {IDS_COLUMN_CATEGORY, 100, LVCFMT_LEFT}, {IDS_COLUMN_LOCATION, 110, LVCFMT_LEFT},
+    {IDS_COLUMN_QUANTITY, 56, LVCFMT_RIGHT}, {IDS_COLUMN_PRICE, 80, LVCFMT_RIGHT},
 };
 enum { COLUMN_COUNT = sizeof kColumns / sizeof kColumns[0] };
 
-const char *const kMaterials[] = {"Steel", "Brass", "Nylon",  "Copper",
-                                  "Oak",   "Zinc",  "Rubber", "Aluminium"};
+const UINT kMaterials[] = {IDS_MATERIAL_STEEL,  IDS_MATERIAL_BRASS,    IDS_MATERIAL_NYLON,
+                           IDS_MATERIAL_COPPER, IDS_MATERIAL_OAK,      IDS_MATERIAL_ZINC,
+                           IDS_MATERIAL_RUBBER, IDS_MATERIAL_ALUMINIUM};
 struct Part {
-    const char *name;
-    const char *category;
+    UINT name;
+    UINT category;
 };
 const Part kParts[] = {
-    {"hinge", "Hardware"},     {"bracket", "Hardware"},  {"washer", "Fasteners"},
-    {"hex bolt", "Fasteners"}, {"pulley", "Drive"},      {"clamp", "Hardware"},
-    {"gasket", "Seals"},       {"spring", "Drive"},      {"bearing", "Drive"},
-    {"valve", "Plumbing"},     {"coupling", "Plumbing"}, {"cable tie", "Electrical"},
+    {IDS_PART_HINGE, IDS_CATEGORY_HARDWARE},    {IDS_PART_BRACKET, IDS_CATEGORY_HARDWARE},
+    {IDS_PART_WASHER, IDS_CATEGORY_FASTENERS},  {IDS_PART_HEX_BOLT, IDS_CATEGORY_FASTENERS},
+    {IDS_PART_PULLEY, IDS_CATEGORY_DRIVE},      {IDS_PART_CLAMP, IDS_CATEGORY_HARDWARE},
+    {IDS_PART_GASKET, IDS_CATEGORY_SEALS},      {IDS_PART_SPRING, IDS_CATEGORY_DRIVE},
+    {IDS_PART_BEARING, IDS_CATEGORY_DRIVE},     {IDS_PART_VALVE, IDS_CATEGORY_PLUMBING},
+    {IDS_PART_COUPLING, IDS_CATEGORY_PLUMBING}, {IDS_PART_CABLE_TIE, IDS_CATEGORY_ELECTRICAL},
 };
-const char *const kSizes[] = {"S", "M", "L", "XL"};
+const wchar_t *const kSizes[] = {L"S", L"M", L"L", L"XL"};
 
 enum { MATERIAL_COUNT = sizeof kMaterials / sizeof kMaterials[0] };
 enum { PART_COUNT = sizeof kParts / sizeof kParts[0] };
@@ -45,49 +51,54 @@ int NextRandom(DWORD *state) {
     return static_cast<int>((*state >> 16) & 0x7FFF);
 }
 
+std::wstring Words(UINT id) { return HostText(id, READER_USER); }
+
 void AddColumns(HWND list) {
     for (int i = 0; i < COLUMN_COUNT; ++i) {
-        LVCOLUMNA column = {};
+        std::wstring title = Words(kColumns[i].title);
+        LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = kColumns[i].format;
         column.cx = kColumns[i].width;
-        column.pszText = const_cast<char *>(kColumns[i].title);
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        column.pszText = &title[0];
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
-void SetCell(HWND list, int row, int column, const std::string &text) {
-    LVITEMA item = {};
+void SetCell(HWND list, int row, int column, std::wstring text) {
+    LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
-    item.pszText = const_cast<char *>(text.c_str());
-    UINT message = column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA;
-    SendMessageA(list, message, row, reinterpret_cast<LPARAM>(&item));
+    item.pszText = &text[0];
+    UINT message = column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW;
+    SendMessageW(list, message, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void AddRow(HWND list, int row, DWORD *random) {
     // The draws come in a fixed order, one statement each: the same rows with every compiler.
     const Part &part = kParts[NextRandom(random) % PART_COUNT];
-    const char *size = kSizes[NextRandom(random) % SIZE_COUNT];
-    const char *material = kMaterials[NextRandom(random) % MATERIAL_COUNT];
-    char shelf = static_cast<char>('A' + NextRandom(random) % SHELF_COUNT);
+    const wchar_t *size = kSizes[NextRandom(random) % SIZE_COUNT];
+    UINT material = kMaterials[NextRandom(random) % MATERIAL_COUNT];
+    wchar_t shelf = static_cast<wchar_t>(L'A' + NextRandom(random) % SHELF_COUNT);
     int aisle = 1 + NextRandom(random) % AISLE_COUNT;
     int quantity = NextRandom(random) % MAX_QUANTITY;
     int cents = 50 + NextRandom(random) % MAX_PRICE_CENTS;
-    SetCell(list, row, 0, FormatText("%04d", row + 1));
-    SetCell(list, row, 1, FormatText("%s %s, size %s", material, part.name, size));
-    SetCell(list, row, 2, part.category);
-    SetCell(list, row, 3, FormatText("Aisle %d, shelf %c", aisle, shelf));
-    SetCell(list, row, 4, std::to_string(quantity));
-    SetCell(list, row, 5, FormatText("%d.%02d", cents / 100, cents % 100));
+    SetCell(list, row, 0, FormatText(L"%04d", row + 1));
+    SetCell(list, row, 1,
+            HostText(IDS_ITEM, READER_USER, {Words(material), Words(part.name), size}));
+    SetCell(list, row, 2, Words(part.category));
+    SetCell(list, row, 3,
+            HostText(IDS_LOCATION, READER_USER, {std::to_wstring(aisle), std::wstring(1, shelf)}));
+    SetCell(list, row, 4, std::to_wstring(quantity));
+    SetCell(list, row, 5, FormatText(L"%d.%02d", cents / 100, cents % 100));
 }
 
 }  // namespace
 
 void FillInventoryList(HWND list) {
     AddColumns(list);
-    SendMessageA(list, LVM_SETITEMCOUNT, LIST_ROW_COUNT, 0);  // room for all rows at once
+    SendMessageW(list, LVM_SETITEMCOUNT, LIST_ROW_COUNT, 0);  // room for all rows at once
     DWORD random = 20240601u;
     for (int row = 0; row < LIST_ROW_COUNT; ++row) AddRow(list, row, &random);
 }

@@ -2,10 +2,10 @@
 // plug-ins found beside the executable.
 #include <windows.h>
 #include <commctrl.h>
-#include <stdlib.h>
 
 #include "command_line.h"
 #include "console_output.h"
+#include "host_resource.h"
 #include "main_window.h"
 #include "plugins.h"
 #include "refhost_protocol.h"
@@ -25,10 +25,10 @@ LRESULT CALLBACK RelayToPluginHooks(int code, WPARAM removal, LPARAM lparam) {
 
 int RunMessageLoop(void) {
     MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) {
         if (RouteSettingsDialogMessage(&msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
@@ -38,7 +38,7 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
     InitCommonControlsEx(&controls);
     HWND window = CreateMainWindow(instance);
     if (window == NULL) {
-        ReportProblem("the main window could not be created (error %lu)", GetLastError());
+        ReportProblem(IDS_NO_MAIN_WINDOW, {}, GetLastError());
         return EXIT_FAILED;
     }
     HHOOK relay = SetWindowsHookExA(WH_GETMESSAGE, RelayToPluginHooks, NULL, GetCurrentThreadId());
@@ -62,7 +62,7 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     HostOptions options;
-    if (!ParseCommandLine(__argc, __argv, &options)) return EXIT_USAGE;
+    if (!ReadCommandLine(&options)) return EXIT_USAGE;
     if (options.show_help) {
         PrintHelp();
         return EXIT_OK;

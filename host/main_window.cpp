@@ -5,6 +5,8 @@
 #include "command_line.h"
 #include "console_output.h"
 #include "host_contract.h"
+#include "host_resource.h"
+#include "host_text.h"
 #include "list_data.h"
 #include "list_pane.h"
 #include "plugins.h"
@@ -15,25 +17,16 @@
 
 namespace {
 
-const char kWindowTitle[] = "Reference host";
+// The contract names the class narrow; the window itself is Unicode, for its title and menu.
+const wchar_t kWindowClass[] = WIDE_LITERAL(HOST_WINDOW_CLASS);
 enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // also the size of a screenshot
 enum { WM_REFHOST_TAKESCREENSHOT = WM_APP + 16 };  // private to this window
 
 HWND MainWindow;
 HWND StatusBar;
 HWND ListPane;
-std::string ScreenshotPath;
+std::wstring ScreenshotPath;
 int ExitCode = EXIT_OK;
-
-HMENU CreateMainMenu(void) {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, IDM_FILE_SETTINGS, "&Settings...");
-    AppendMenuA(file, MF_SEPARATOR, 0, NULL);
-    AppendMenuA(file, MF_STRING, IDM_FILE_EXIT, "E&xit");
-    HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    return bar;  // the window owns it from CreateWindow on and destroys it with itself
-}
 
 void LayOut(HWND window) {
     SendMessageA(StatusBar, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
@@ -44,8 +37,8 @@ void LayOut(HWND window) {
 }
 
 BOOL CreateChildren(HWND window) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    StatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    StatusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                                 0, 0, 0, window, NULL, instance, NULL);
     ListPane = CreateListPane(window, instance);
     return StatusBar != NULL && ListPane != NULL;
@@ -68,13 +61,15 @@ void TakeScreenshot(HWND window) {
     HWND windows[] = {window, SettingsDialogWindow()};
     int count = windows[1] != NULL ? 2 : 1;
     for (int i = 0; i < count; ++i) RedrawWhole(windows[i]);
-    const char *failed_step = "";
-    HRESULT result = SaveWindowsImage(windows, count, ScreenshotPath.c_str(), &failed_step);
+    UINT failure = 0;
+    HRESULT result = SaveWindowsImage(windows, count, ScreenshotPath.c_str(), &failure);
     if (SUCCEEDED(result)) {
-        WriteStdout("screenshot saved: " + ScreenshotPath + "\n");
+        WriteStdout(HostText(IDS_SCREENSHOT_SAVED, READER_USER, {ScreenshotPath}) + L"\n");
     } else {
-        ReportProblem("could not save the screenshot as %s: %s (error 0x%08lX)",
-                      ScreenshotPath.c_str(), failed_step, result);
+        // The system has words for a Windows error wrapped in an HRESULT under its own code.
+        DWORD error = static_cast<DWORD>(
+            HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : result);
+        ReportProblem(failure, {ScreenshotPath}, error);
         ExitCode = EXIT_FAILED;
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -84,7 +79,7 @@ void OnPluginNotify(WPARAM code) {
     if (code != PLUGINNOTIFY_RELOADSETTINGS) return;
     // The plug-ins reloaded in their hooks before this was dispatched: show the new colours now.
     InvalidateRect(ListOfPane(ListPane), NULL, TRUE);
-    ShowStatus(L"Settings changed and reloaded");
+    ShowStatus(HostText(IDS_SETTINGS_RELOADED, READER_USER));
 }
 
 LRESULT AnswerListOwnerQuery(WPARAM wparam, LPARAM lparam) {
@@ -131,27 +126,28 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         PostQuitMessage(ExitCode);
         return 0;
     default:
-        return DefWindowProcA(window, message, wparam, lparam);
+        return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 
 }  // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    WNDCLASSEXA window_class = {};
+    WNDCLASSEXW window_class = {};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = MainWindowProc;
     window_class.hInstance = instance;
     window_class.hIcon = LoadIcon(NULL, IDI_APPLICATION);
     window_class.hCursor = LoadCursor(NULL, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = HOST_WINDOW_CLASS;
-    if (!RegisterClassExA(&window_class)) return NULL;
-    HMENU menu = CreateMainMenu();
-    MainWindow =
-        CreateWindowExA(0, HOST_WINDOW_CLASS, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                        CW_USEDEFAULT, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, menu, instance, NULL);
-    if (MainWindow == NULL) DestroyMenu(menu);  // not handed over
+    window_class.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&window_class)) return NULL;
+    HMENU menu = LoadHostMenu(IDR_MAIN_MENU);
+    // The window owns the menu from here on and destroys it with itself.
+    MainWindow = CreateWindowExW(0, kWindowClass, HostText(IDS_WINDOW_TITLE, READER_USER).c_str(),
+                                 WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, WINDOW_WIDTH,
+                                 WINDOW_HEIGHT, NULL, menu, instance, NULL);
+    if (MainWindow == NULL && menu != NULL) DestroyMenu(menu);  // not handed over
     return MainWindow;
 }
 
@@ -160,13 +156,13 @@ void ShowStatus(const std::wstring &text) {
 }
 
 void ShowStartupStatus(void) {
-    std::wstring text = FormatText(L"%d rows. Plug-ins: ", LIST_ROW_COUNT);
-    text += DescribeLoadedPlugins();
-    if (!ProblemSummary().empty()) AppendListItem(&text, L". ", ProblemSummary());
+    std::wstring text = HostText(IDS_STATUS_STARTUP, READER_USER,
+                                 {std::to_wstring(LIST_ROW_COUNT), DescribeLoadedPlugins()});
+    AppendListItem(&text, HostText(IDS_STATUS_SEPARATOR, READER_USER), ProblemSummary());
     ShowStatus(text);
 }
 
-void RequestScreenshot(HWND window, const std::string &path) {
+void RequestScreenshot(HWND window, const std::wstring &path) {
     ScreenshotPath = path;
-    PostMessageA(window, WM_REFHOST_TAKESCREENSHOT, 0, 0);
+    PostMessageW(window, WM_REFHOST_TAKESCREENSHOT, 0, 0);
 }

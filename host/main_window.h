@@ -17,6 +17,6 @@ void ShowStartupStatus(void);
 // Saves the window as a PNG at path as soon as the queue gets to it, then closes the window.
 // When the settings dialog is open by then, the picture shows it over the window.
 // The process's exit code tells whether the image was saved.
-void RequestScreenshot(HWND window, const std::string &path);
+void RequestScreenshot(HWND window, const std::wstring &path);
 
 #endif

@@ -8,18 +8,15 @@
 
 #include "console_output.h"
 #include "host_contract.h"
+#include "host_resource.h"
+#include "host_text.h"
 #include "module_bitness.h"
 #include "plugin_records.h"
 #include "text_format.h"
 
-// The contract spells its names narrow; the host handles file names wide.
-#define WIDE_LITERAL(text) L"" text
-
 namespace {
 
 const wchar_t kPluginFolderName[] = L"plugin";
-const wchar_t kListSeparator[] = L", ";
-const wchar_t kProblemSeparator[] = L"; ";
 const wchar_t kUnlimitedPrefix[] = L"\\\\?\\";
 const wchar_t kUnlimitedUncPrefix[] = L"\\\\?\\UNC\\";
 
@@ -91,14 +88,14 @@ bool HasExtension(const std::wstring &file_name, const wchar_t *extension) {
 const void *QueryRecord(HMODULE module, const wchar_t *file_name, const PluginKind &kind) {
     FARPROC entry = GetProcAddress(module, kind.export_name);
     if (entry == NULL) {
-        ReportProblem(L"%ls skipped: it has no %ls export", file_name, kind.export_label);
+        ReportProblem(IDS_NO_EXPORT, {file_name, kind.export_label});
         return NULL;
     }
     typedef const void *(*GetRecordProc)(void);
     typedef void (*AnyProc)(void);  // the neutral type through which function pointers convert
     const void *record = reinterpret_cast<GetRecordProc>(reinterpret_cast<AnyProc>(entry))();
     if (record == NULL) {
-        ReportProblem(L"%ls skipped: %ls gave no record", file_name, kind.export_label);
+        ReportProblem(IDS_NO_RECORD, {file_name, kind.export_label});
     }
     return record;
 }
@@ -106,21 +103,15 @@ const void *QueryRecord(HMODULE module, const wchar_t *file_name, const PluginKi
 // A configuration plug-in whose probe answers 0 declines to run in this host.
 bool ProbeAccepts(const CPluginRecord &record, const wchar_t *file_name) {
     if (record.probe == NULL || record.probe() != 0) return true;
-    ReportProblem(L"%ls skipped: its probe declined", file_name);
+    ReportProblem(IDS_PROBE_DECLINED, {file_name});
     return false;
 }
 
 void ReportRefusedRecord(RecordVerdict verdict, const wchar_t *file_name, const wchar_t *label) {
-    if (verdict == RECORD_OUTSIDE_MODULE) {
-        ReportProblem(L"%ls skipped: the record from %ls lies outside the module", file_name,
-                      label);
-    } else if (verdict == CALLBACK_OUTSIDE_MODULE) {
-        ReportProblem(L"%ls skipped: a callback of the record from %ls lies outside the module",
-                      file_name, label);
-    } else {
-        ReportProblem(L"%ls skipped: its record names no callback, so it would do nothing",
-                      file_name);
-    }
+    UINT why = verdict == RECORD_OUTSIDE_MODULE     ? IDS_RECORD_OUTSIDE
+               : verdict == CALLBACK_OUTSIDE_MODULE ? IDS_CALLBACK_OUTSIDE
+                                                    : IDS_RECORD_DOES_NOTHING;
+    ReportProblem(why, {file_name, label});
 }
 
 // Fills the plug-in's copy of its record; false after reporting why the module is skipped.
@@ -143,11 +134,10 @@ bool TakeRecord(HMODULE module, const PluginKind &kind, Plugin *plugin) {
 void ReportUnloadable(const std::wstring &path, const wchar_t *name, DWORD error) {
     int bitness = error == ERROR_BAD_EXE_FORMAT ? ModuleBitness(path) : 0;
     if (bitness != 0 && bitness != HostBitness()) {
-        ReportProblem(L"%ls skipped: it is a %d-bit module; this host is %d-bit", name, bitness,
-                      HostBitness());
+        ReportProblem(IDS_OTHER_BITNESS,
+                      {name, std::to_wstring(bitness), std::to_wstring(HostBitness())});
     } else {
-        ReportProblem(L"%ls skipped: not a loadable %d-bit module (error %lu)", name, HostBitness(),
-                      error);
+        ReportProblem(IDS_NOT_LOADABLE, {name, std::to_wstring(HostBitness())}, error);
     }
 }
 
@@ -196,14 +186,14 @@ bool AnyConfigurationPlugin(void) {
                        [](const Plugin &plugin) { return !plugin.general; });
 }
 
-// Why no settings page is offered, for a user who asked for one and for whom the problems at
-// start-up may long be gone from the status bar.
-std::wstring WhyNoSettingsPage(void) {
-    if (AnyConfigurationPlugin()) return L"the configuration plug-ins gave none";
-    if (Folder.empty()) return L"the executable's own path is unknown";
-    if (!FolderFound) return FormatText(L"there is no plugin folder (%ls)", Folder.c_str());
-    return FormatText(L"no configuration plug-in (*%ls) was loaded from %ls",
-                      WIDE_LITERAL(CONFIG_PLUGIN_EXTENSION), Folder.c_str());
+// Says why no settings page is offered, for a user who asked for one and for whom the problems
+// at start-up may long be gone from the status bar.
+std::wstring ReportNoSettingsPage(void) {
+    if (AnyConfigurationPlugin()) return ReportProblem(IDS_NO_PAGE_PLUGINS_GAVE_NONE);
+    if (Folder.empty()) return ReportProblem(IDS_NO_PAGE_PATH_UNKNOWN);
+    if (!FolderFound) return ReportProblem(IDS_NO_PAGE_NO_FOLDER, {Folder});
+    return ReportProblem(IDS_NO_PAGE_NO_CONFIG_PLUGIN,
+                         {WIDE_LITERAL(CONFIG_PLUGIN_EXTENSION), Folder});
 }
 
 }  // namespace
@@ -211,12 +201,12 @@ std::wstring WhyNoSettingsPage(void) {
 void LoadPlugins(void) {
     Folder = PluginFolder();
     if (Folder.empty()) {
-        ReportProblem("the executable's own path is unknown: running without plug-ins");
+        ReportProblem(IDS_PATH_UNKNOWN_NO_PLUGINS);
         return;
     }
     FolderFound = IsFolder(Folder);
     if (!FolderFound) {
-        ReportProblem(L"no plugin folder (%ls): running without plug-ins", Folder.c_str());
+        ReportProblem(IDS_NO_FOLDER_NO_PLUGINS, {Folder});
         return;
     }
     size_t found = 0;
@@ -226,7 +216,7 @@ void LoadPlugins(void) {
         found += names.size();
     }
     if (found == 0) {
-        ReportProblem(L"the plugin folder %ls holds no *.sgp or *.scp module", Folder.c_str());
+        ReportProblem(IDS_FOLDER_EMPTY, {Folder});
     }
 }
 
@@ -259,6 +249,8 @@ std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstri
     std::vector<HPROPSHEETPAGE> pages;
     paths->clear();
     problems->clear();
+    const std::wstring list_separator = HostText(IDS_LIST_SEPARATOR, READER_USER);
+    const std::wstring problem_separator = HostText(IDS_PROBLEM_SEPARATOR, READER_USER);
     for (const Plugin &plugin : Plugins) {
         CPluginPageProc page_callback = plugin.config_record.page_callback;
         if (plugin.general || page_callback == NULL) continue;
@@ -267,23 +259,22 @@ std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstri
             page_callback(SETTINGS_PAGE_INDEX, SETTINGS_PAGE_KIND, path, MAX_PATH);
         path[MAX_PATH - 1] = '\0';  // whatever the plug-in wrote, the host reads a string
         if (page == NULL) {
-            AppendListItem(problems, kProblemSeparator,
-                           ReportProblem(L"%ls gave no settings page", plugin.file_name.c_str()));
+            AppendListItem(problems, problem_separator,
+                           ReportProblem(IDS_NO_PAGE_FROM, {plugin.file_name}));
             continue;
         }
         pages.push_back(page);
-        AppendListItem(paths, kListSeparator, WidenAnsi(path));
+        AppendListItem(paths, list_separator, WidenAnsi(path));
     }
     if (pages.empty()) {
-        AppendListItem(
-            problems, kProblemSeparator,
-            ReportProblem(L"no plug-in offers a settings page: %ls", WhyNoSettingsPage().c_str()));
+        AppendListItem(problems, problem_separator, ReportNoSettingsPage());
     }
     return pages;
 }
 
 std::wstring DescribeLoadedPlugins(void) {
     std::wstring text;
-    for (const Plugin &plugin : Plugins) AppendListItem(&text, kListSeparator, plugin.file_name);
-    return text.empty() ? L"none" : text;
+    const std::wstring separator = HostText(IDS_LIST_SEPARATOR, READER_USER);
+    for (const Plugin &plugin : Plugins) AppendListItem(&text, separator, plugin.file_name);
+    return text.empty() ? HostText(IDS_NO_PLUGINS, READER_USER) : text;
 }

@@ -21,11 +21,11 @@ void StopGeneralPlugins(HWND host_window);
 void PassToMessageHooks(MSG *msg);
 
 // Asks each configuration plug-in for its settings page; returns the pages, sets paths to their
-// paths joined with ", " and problems to what it reported on the way (why there is no page when
-// there is none), joined with "; ".
+// paths and problems to what it reported on the way (why there is no page when there is none),
+// each joined as the user's language joins a list.
 std::vector<HPROPSHEETPAGE> CollectSettingsPages(std::wstring *paths, std::wstring *problems);
 
-// "altrowtint.sgp, altrowtint.scp", or "none".
+// "altrowtint.sgp, altrowtint.scp", or "none", in the user's language.
 std::wstring DescribeLoadedPlugins(void);
 
 #endif

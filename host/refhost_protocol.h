@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
-// Menu commands of the main window (WM_COMMAND, low word of wParam).
-enum { IDM_FILE_SETTINGS = 101, IDM_FILE_EXIT = 102 };
+// Menu commands of the main window (WM_COMMAND, low word of wParam); defines, so that the
+// menu resources take them too.
+#define IDM_FILE_SETTINGS 101
+#define IDM_FILE_EXIT 102
+
+#ifndef RC_INVOKED
 
 // Background colour of a row as the list shows it, sampled from the list's own surface in the
 // row's first cell, right of its text. wParam: zero-based row; lParam: a RowSampleMode.
@@ -19,5 +23,7 @@ enum RowSampleMode {
 
 // Returns the open settings dialog (the property sheet's frame), or NULL when none is open.
 enum { WM_REFHOST_SETTINGSDIALOG = WM_APP + 2 };
+
+#endif
 
 #endif

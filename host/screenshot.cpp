@@ -3,6 +3,8 @@
 #include <shlwapi.h>
 #include <wincodec.h>
 
+#include "host_resource.h"
+
 namespace {
 
 enum { BITS_PER_PIXEL = 24 };  // maps straight to the PNG encoder's 24bppBGR
@@ -96,49 +98,48 @@ HRESULT EncodePng(IWICImagingFactory *factory, IWICBitmap *bitmap, IStream *file
     return hr;
 }
 
-HRESULT WritePngFile(IWICImagingFactory *factory, HBITMAP image, const char *path,
-                     const char **failed_step) {
+HRESULT WritePngFile(IWICImagingFactory *factory, HBITMAP image, const wchar_t *path,
+                     UINT *failure) {
     IWICBitmap *bitmap = NULL;
-    *failed_step = "the image could not be handed to the encoder";
+    *failure = IDS_SCREENSHOT_HAND_OVER;
     HRESULT hr = factory->CreateBitmapFromHBITMAP(image, NULL, WICBitmapIgnoreAlpha, &bitmap);
     if (FAILED(hr)) return hr;
     IStream *file = NULL;
-    *failed_step = "the file could not be created";
-    hr = SHCreateStreamOnFileA(path, STGM_WRITE | STGM_CREATE | STGM_SHARE_EXCLUSIVE, &file);
+    *failure = IDS_SCREENSHOT_CREATE_FILE;
+    hr = SHCreateStreamOnFileW(path, STGM_WRITE | STGM_CREATE | STGM_SHARE_EXCLUSIVE, &file);
     if (SUCCEEDED(hr)) {
-        *failed_step = "the PNG encoder failed";
+        *failure = IDS_SCREENSHOT_ENCODE;
         hr = EncodePng(factory, bitmap, file);
         file->Release();                    // closes the file
-        if (FAILED(hr)) DeleteFileA(path);  // no half image left behind
+        if (FAILED(hr)) DeleteFileW(path);  // no half image left behind
     }
     bitmap->Release();
     return hr;
 }
 
-HRESULT SaveImage(HBITMAP image, const char *path, const char **failed_step) {
+HRESULT SaveImage(HBITMAP image, const wchar_t *path, UINT *failure) {
     IWICImagingFactory *factory = NULL;
-    *failed_step = "the imaging component is not available";
+    *failure = IDS_SCREENSHOT_IMAGING;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
                                   IID_IWICImagingFactory, reinterpret_cast<void **>(&factory));
     if (FAILED(hr)) return hr;
-    hr = WritePngFile(factory, image, path, failed_step);
+    hr = WritePngFile(factory, image, path, failure);
     factory->Release();
     return hr;
 }
 
 }  // namespace
 
-HRESULT SaveWindowsImage(const HWND *windows, int count, const char *path,
-                         const char **failed_step) {
-    *failed_step = "COM could not be initialised";
+HRESULT SaveWindowsImage(const HWND *windows, int count, const wchar_t *path, UINT *failure) {
+    *failure = IDS_SCREENSHOT_COM;
     HRESULT hr = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     if (FAILED(hr)) return hr;
     HBITMAP image = CopyWindowsImage(windows, count);
     if (image != NULL) {
-        hr = SaveImage(image, path, failed_step);
+        hr = SaveImage(image, path, failure);
         DeleteObject(image);
     } else {
-        *failed_step = "the window could not be copied";
+        *failure = IDS_SCREENSHOT_COPY_WINDOW;
         hr = E_FAIL;
     }
     CoUninitialize();

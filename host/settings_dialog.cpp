@@ -4,6 +4,8 @@
 #include <prsht.h>
 
 #include "console_output.h"
+#include "host_resource.h"
+#include "host_text.h"
 #include "main_window.h"
 #include "plugins.h"
 #include "text_format.h"
@@ -12,10 +14,6 @@
 #include <vector>
 
 namespace {
-
-const char kDialogCaption[] = "Settings";
-const wchar_t kPagesStatusPrefix[] = L"Settings pages: ";
-const wchar_t kStatusSeparator[] = L". ";
 
 HWND Sheet;
 
@@ -38,23 +36,24 @@ void OpenSettingsDialog(HWND owner) {
         ShowStatus(problems);
         return;
     }
-    PROPSHEETHEADERA header = {};
+    const std::wstring caption = HostText(IDS_SETTINGS_CAPTION, READER_USER);
+    PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_MODELESS | PSH_NOCONTEXTHELP;
     header.hwndParent = owner;
-    header.hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    header.pszCaption = kDialogCaption;
+    header.hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
     header.phpage = pages.data();
     // The sheet owns the pages from here on, and destroys them with itself.
-    INT_PTR result = PropertySheetA(&header);
+    INT_PTR result = PropertySheetW(&header);
     if (result == 0 || result == -1) {
-        ShowStatus(ReportProblem("the settings dialog could not be created"));
+        ShowStatus(ReportProblem(IDS_SETTINGS_DIALOG_FAILED));
         return;
     }
     Sheet = reinterpret_cast<HWND>(result);
-    std::wstring status = kPagesStatusPrefix + paths;
-    AppendListItem(&status, kStatusSeparator, problems);
+    std::wstring status = HostText(IDS_STATUS_SETTINGS_PAGES, READER_USER, {paths});
+    AppendListItem(&status, HostText(IDS_STATUS_SEPARATOR, READER_USER), problems);
     ShowStatus(status);
 }
 

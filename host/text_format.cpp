@@ -1,25 +1,13 @@
 #include "text_format.h"
 
 #include <windows.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <wchar.h>
 
 namespace {
 
 enum { FIRST_WIDE_ROOM = 256, LAST_WIDE_ROOM = 1 << 20 };  // in characters
-
-}  // namespace
-
-std::string FormatTextList(const char *format, va_list arguments) {
-    va_list measuring;
-    va_copy(measuring, arguments);
-    int length = vsnprintf(NULL, 0, format, measuring);
-    va_end(measuring);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length), '\0');
-    vsnprintf(&text[0], text.size() + 1, format, arguments);  // the terminator fills text[size]
-    return text;
-}
 
 // vswprintf cannot measure its result: it fails when the room is too small, so try with more,
 // up to a bound for a format that fails whatever the room.
@@ -38,7 +26,18 @@ std::wstring FormatTextList(const wchar_t *format, va_list arguments) {
     return std::wstring();
 }
 
-void AppendListItem(std::wstring *text, const wchar_t *separator, const std::wstring &item) {
+}  // namespace
+
+std::wstring FormatText(const wchar_t *format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::wstring text = FormatTextList(format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+void AppendListItem(std::wstring *text, const std::wstring &separator, const std::wstring &item) {
+    if (item.empty()) return;
     if (!text->empty()) *text += separator;
     *text += item;
 }

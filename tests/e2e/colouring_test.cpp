@@ -76,7 +76,8 @@ TEST_P(SettingsDialogEnding, AppliesOnlyThroughApplyOrOkAndRepaintsAtOnce) {
     COLORREF list_background = host.ListBackground();
     HWND sheet = host.OpenSettingsDialog();
     ASSERT_NE(nullptr, sheet);
-    EXPECT_NE(std::string::npos, host.StatusText().find(SETTINGS_PAGE_PATH)) << host.StatusText();
+    // Nothing to report after the page's path: no separator either.
+    EXPECT_EQ(std::string("Settings pages: ") + SETTINGS_PAGE_PATH, host.StatusText());
     ChangeEvenRowBackground(host, sheet);
 
     ClickButton(sheet, ending.button);

@@ -2,6 +2,8 @@
 // garbage settings file, bad command lines.
 #include <gtest/gtest.h>
 
+#include "host_language.h"
+#include "host_resource.h"
 #include "host_runner.h"
 #include "page_resource.h"
 #include "test_support.h"
@@ -41,6 +43,7 @@ TEST_P(BadModuleInPluginFolder, IsSkippedWithAMessageOrHarmlessAndTheRestWorks) 
     EXPECT_NE(std::string::npos, status.find("altrowtint.sgp" + kept + "altrowtint.scp")) << status;
     EXPECT_NE(std::string::npos, status.find(bad.reason ? bad.reason : "")) << status;
     EXPECT_EQ(bad.reason != NULL, errors.find(bad.file_name) != std::string::npos) << errors;
+    EXPECT_EQ(std::string::npos, status.find("(error ")) << "the system's words, not its code";
     // The real plug-ins still run: rows are painted and the settings page opens.
     EXPECT_EQ(kLightGrey, host.Row(0));
     EXPECT_EQ(host.ListBackground(), host.Row(1));
@@ -178,6 +181,77 @@ TEST(HostSwitches, SettingsSwitchWithoutAPageSaysWhy) {
     EXPECT_EQ(nullptr, host.SettingsDialog());
     EXPECT_EQ(kLightGrey, host.Row(0)) << "the painter runs on";
     EXPECT_EQ(0u, host.Quit());
+}
+
+// The language the host speaks for a display language, and the File menu it then shows.
+struct LanguageCase {
+    const char *name;
+    LANGID display;
+    LANGID spoken;
+    const wchar_t *file_menu;
+};
+void PrintTo(const LanguageCase &c, std::ostream *out) { *out << c.name; }
+
+class HostLanguage : public testing::TestWithParam<LanguageCase> {};
+
+HMODULE LoadHostResources() {
+    std::string exe = FreshHostFolder(false) + "\\refhost.exe";
+    return LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+}
+
+TEST_P(HostLanguage, IsJapaneseOnlyForAJapaneseDisplayAndHasItsMenu) {
+    const LanguageCase &c = GetParam();
+    EXPECT_EQ(c.spoken, HostLanguageFor(c.display));
+    HMODULE host = LoadHostResources();
+    HRSRC found = FindResourceExW(host, reinterpret_cast<LPCWSTR>(RT_MENU),
+                                  MAKEINTRESOURCEW(IDR_MAIN_MENU), c.spoken);
+    ASSERT_NE(nullptr, found) << "no menu in that language";
+    HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(host, found)));
+    wchar_t file[64] = L"";
+    GetMenuStringW(menu, 0, file, 64, MF_BYPOSITION);
+    EXPECT_STREQ(c.file_menu, file);
+    DestroyMenu(menu);
+    FreeLibrary(host);
+}
+
+const LanguageCase kLanguages[] = {
+    {"Japanese", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), kJapanese,
+     L"\u30d5\u30a1\u30a4\u30eb(&F)"},
+    {"BritishEnglish", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK), kEnglish, L"&File"},
+    {"German", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), kEnglish, L"&File"},
+    {"Chinese", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), kEnglish, L"&File"},
+};
+INSTANTIATE_TEST_SUITE_P(, HostLanguage, testing::ValuesIn(kLanguages), CaseName());
+
+// How many of the strings of one block of the host's string table are set in a language.
+const int kStringsPerBlock = 16;
+int StringsSetIn(HMODULE host, LPCWSTR block, LANGID language) {
+    HRSRC found = FindResourceExW(host, reinterpret_cast<LPCWSTR>(RT_STRING), block, language);
+    const WORD *entry =
+        found ? static_cast<const WORD *>(LockResource(LoadResource(host, found))) : NULL;
+    int set = 0;
+    for (int i = 0; entry != NULL && i < kStringsPerBlock; ++i, entry += 1 + *entry) {
+        set += *entry != 0;
+    }
+    return set;
+}
+
+BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR block, LONG_PTR blocks) {
+    reinterpret_cast<std::vector<LPCWSTR> *>(blocks)->push_back(block);
+    return TRUE;
+}
+
+TEST(HostLanguages, EveryStringIsSetInJapaneseAsInEnglish) {
+    HMODULE host = LoadHostResources();
+    std::vector<LPCWSTR> blocks;
+    EnumResourceNamesW(host, reinterpret_cast<LPCWSTR>(RT_STRING), CollectBlock,
+                       reinterpret_cast<LONG_PTR>(&blocks));
+    ASSERT_FALSE(blocks.empty()) << "the host's texts are not in its resources";
+    for (LPCWSTR block : blocks) {
+        EXPECT_EQ(StringsSetIn(host, block, kEnglish), StringsSetIn(host, block, kJapanese))
+            << "block " << reinterpret_cast<ULONG_PTR>(block);
+    }
+    FreeLibrary(host);
 }
 
 // A command line, the exit code and a part of what the host prints for it.
