@@ -6,6 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
 continue_as_invoking_user
+say_what_runs
 for target in "${TARGETS[@]}"; do
     use_target "$target"
     build_tree

@@ -24,18 +24,6 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-BOOL RegisterFrameClass(void) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSA frame_class = {};
-    frame_class.lpfnWndProc = FrameProc;
-    frame_class.hInstance = GetModuleHandleA(NULL);
-    frame_class.hCursor = LoadCursor(NULL, IDC_ARROW);
-    frame_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    frame_class.lpszClassName = kFrameClass;
-    return RegisterClassA(&frame_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 // Height of the frame's client area for `visible_rows` rows under the header, at most the
 // screen's height.
 int HeightFor(HWND list, int visible_rows) {
@@ -50,7 +38,8 @@ int HeightFor(HWND list, int visible_rows) {
 }  // namespace
 
 BOOL CreateBenchList(BenchList *bench, int rows, int columns, int visible_rows) {
-    if (!RegisterFrameClass()) return FALSE;
+    if (!RegisterWindowClass(kFrameClass, FrameProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
+        return FALSE;
     HINSTANCE instance = GetModuleHandleA(NULL);
     int width = columns * kColumnWidth + GetSystemMetrics(SM_CXVSCROLL) + 4;
     bench->frame = CreateWindowExA(0, kFrameClass, "altrowtint bench", WS_POPUP | WS_VISIBLE, 0, 0,

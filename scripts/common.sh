@@ -17,7 +17,8 @@ else
 fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-SYSTEM_PATH=$PATH
+WINE64_TOOLS=$ROOT/scripts/wine64
+SYSTEM_PATH=${PATH//"$WINE64_TOOLS:"/}  # a script started from an x64 shell finds the system's wine
 
 # Points the build folder, preset and Wine of this shell at one target (in BUILD_ROOT, or in the
 # build folder given): each has its own Wine prefix. Debian's wine picks the 32-bit loader
@@ -27,7 +28,7 @@ use_target() {
     TARGET=$1 BUILD=${2:-$BUILD_ROOT/$1} PRESET=$1$PRESET_SUFFIX
     export WINEPREFIX="$BUILD/wineprefix"
     if [ "$TARGET" = x64 ]; then
-        export WINEARCH=win64 PATH="$ROOT/scripts/wine64:$SYSTEM_PATH"
+        export WINEARCH=win64 PATH="$WINE64_TOOLS:$SYSTEM_PATH"
     else
         export WINEARCH=win32 PATH=$SYSTEM_PATH
     fi

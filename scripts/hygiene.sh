@@ -9,7 +9,7 @@ sources() {
     if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
         git ls-files -co --exclude-standard -- '*.cpp' '*.h'
     else
-        find shared painter page host bench tests -name '*.cpp' -o -name '*.h'
+        find shared painter page host bench harness tests -name '*.cpp' -o -name '*.h'
     fi
 }
 

@@ -9,18 +9,9 @@ void RegisterTestClasses() {
     static bool registered = false;
     if (registered) return;
     registered = true;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = RecordingProc;
-    window_class.hInstance = GetModuleHandleA(NULL);
-    window_class.hCursor = LoadCursor(NULL, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszClassName = kRecorderClass;
-    RegisterClassA(&window_class);
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.lpszClassName = kListHostClass;
-    RegisterClassA(&window_class);
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterWindowClass(kRecorderClass, RecordingProc, background);
+    RegisterWindowClass(kListHostClass, DefWindowProcA, background);
 }
 }  // namespace
 
@@ -118,11 +109,7 @@ LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 
 // A hidden top-level window of its own class (registered on first use) and procedure.
 static HWND CreateTopLevel(const char *class_name, WNDPROC procedure, HWND parent = NULL) {
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleA(NULL);
-    window_class.lpszClassName = class_name;
-    RegisterClassA(&window_class);
+    RegisterWindowClass(class_name, procedure);
     return CreateWindowExA(0, class_name, NULL, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, parent, NULL,
                            GetModuleHandleA(NULL), NULL);
 }

@@ -22,6 +22,18 @@ void AddColumns(HWND list, int columns, int column_width) {
 
 }  // namespace
 
+BOOL RegisterWindowClass(const char *class_name, WNDPROC procedure, HBRUSH background) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleA(NULL);
+    window_class.hCursor = LoadCursor(NULL, IDC_ARROW);
+    window_class.hbrBackground = background;
+    window_class.lpszClassName = class_name;
+    return RegisterClassA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 void PumpMessages(DWORD milliseconds) {
     DWORD until = GetTickCount() + milliseconds;
     do {
