@@ -6,13 +6,12 @@
 #include "host_contract.h"
 
 extern "C" {
-int CALLBACK HookMessage(MSG *msg);
 int CALLBACK StartAndFreeItself(HWND host_window, int event_code);
 const GPluginRecord *GetGPluginInfo(void);
 }
 
 namespace {
-const GPluginRecord kRecord = {0, HookMessage, StartAndFreeItself};
+const GPluginRecord kRecord = {0, NULL, StartAndFreeItself};
 const DWORD kAfterTheCallbackMs = 100;
 HMODULE Self;
 
@@ -21,8 +20,6 @@ DWORD WINAPI FreeSelf(LPVOID) {
     FreeLibraryAndExitThread(Self, 0);  // never returns into the freed module
 }
 }  // namespace
-
-int CALLBACK HookMessage(MSG *) { return 0; }
 
 int CALLBACK StartAndFreeItself(HWND, int event_code) {
     if (event_code != GPEVENT_INIT) return 1;

@@ -224,15 +224,13 @@ const LanguageCase kLanguages[] = {
 INSTANTIATE_TEST_SUITE_P(, HostLanguage, testing::ValuesIn(kLanguages), CaseName());
 
 // How many of the strings of one block of the host's string table are set in a language.
-const int kStringsPerBlock = 16;
+const int kBlockStrings = 16;
 int StringsSetIn(HMODULE host, LPCWSTR block, LANGID language) {
     HRSRC found = FindResourceExW(host, reinterpret_cast<LPCWSTR>(RT_STRING), block, language);
     const WORD *entry =
         found ? static_cast<const WORD *>(LockResource(LoadResource(host, found))) : NULL;
     int set = 0;
-    for (int i = 0; entry != NULL && i < kStringsPerBlock; ++i, entry += 1 + *entry) {
-        set += *entry != 0;
-    }
+    for (int i = 0; entry && i < kBlockStrings; ++i, entry += 1 + *entry) set += *entry != 0;
     return set;
 }
 
