@@ -115,6 +115,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
                                    static_cast<RowSampleMode>(lparam));
     case WM_REFHOST_SETTINGSDIALOG:
         return reinterpret_cast<LRESULT>(SettingsDialogWindow());
+    case WM_REFHOST_ECHO:
+        PostMessageW(reinterpret_cast<HWND>(wparam), WM_REFHOST_ECHO, 0, 0);
+        return 0;
     case WM_REFHOST_TAKESCREENSHOT:
         TakeScreenshot(window);
         return 0;

@@ -24,6 +24,10 @@ enum RowSampleMode {
 // Returns the open settings dialog (the property sheet's frame), or NULL when none is open.
 enum { WM_REFHOST_SETTINGSDIALOG = WM_APP + 2 };
 
+// Posted with a window in wParam: the host posts the same message back to that window when its
+// queue gets to it, so everything posted to the host before it has been handled by then.
+enum { WM_REFHOST_ECHO = WM_APP + 3 };
+
 #endif
 
 #endif

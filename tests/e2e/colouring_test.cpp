@@ -12,7 +12,6 @@ namespace {
 const COLORREF kPaleBlue = RGB(200, 230, 255);
 const char kPaleBlueText[] = "0xFFE6C8";  // as the file stores it: 0x00BBGGRR
 const int kRowsChecked = 8;
-const DWORD kSettleMs = 300;
 
 // The settings after ticking the even-row background and picking pale blue for it.
 const std::string kPaleBlueSettingsText = [] {
@@ -81,8 +80,8 @@ TEST_P(SettingsDialogEnding, AppliesOnlyThroughApplyOrOkAndRepaintsAtOnce) {
     ChangeEvenRowBackground(host, sheet);
 
     ClickButton(sheet, ending.button);
-    // A wrong apply would post its notification during the click; give the host time for it.
-    if (!ending.applies) Sleep(kSettleMs);
+    // A wrong apply would post its notification during the click: the host handles it first.
+    ASSERT_TRUE(host.WaitForPostedMessages());
     // The list shows the outcome without a forced repaint: the page's notification went through
     // the host's hook to the painter, and the host repainted.
     COLORREF odd = ending.applies ? kPaleBlue : list_background;

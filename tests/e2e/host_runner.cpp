@@ -264,6 +264,17 @@ COLORREF RunningHost::WaitForRowAsShown(int row, COLORREF color) const {
     return seen;
 }
 
+bool RunningHost::WaitForPostedMessages() const {
+    HWND marker = CreateWindowExA(0, "STATIC", NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+    PostMessageA(window_, WM_REFHOST_ECHO, reinterpret_cast<WPARAM>(marker), 0);
+    MSG echo;
+    bool back = WaitUntil([&] {
+        return PeekMessageA(&echo, marker, WM_REFHOST_ECHO, WM_REFHOST_ECHO, PM_REMOVE) != 0;
+    });
+    DestroyWindow(marker);
+    return back;
+}
+
 HWND RunningHost::SettingsDialog() const {
     return reinterpret_cast<HWND>(Ask(window_, WM_REFHOST_SETTINGSDIALOG));
 }

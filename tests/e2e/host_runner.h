@@ -56,6 +56,8 @@ public:
     COLORREF Row(int row, RowSampleMode mode = ROWSAMPLE_REPAINTED) const;
     // Waits until the row shows colour without a forced repaint; the colour last seen.
     COLORREF WaitForRowAsShown(int row, COLORREF color) const;
+    // Returns once the host has handled everything posted to it before; false on timeout.
+    bool WaitForPostedMessages() const;
 
     HWND OpenSettingsDialog() const;  // through the menu command; NULL on timeout
     HWND SettingsDialog() const;
