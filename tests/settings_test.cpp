@@ -122,6 +122,10 @@ TEST(SettingsFile, GarbledValuesFallBackKeyByKey) {
 // A host deep enough that its settings file name cannot be formed: nothing is read or written.
 namespace {
 
+const DWORD kProbeTimeoutMs = 30000;
+
+// The probe's output once it ended; a probe that does not end in time is ended and said to hang,
+// so that a hang fails the case instead of holding it until the runner's time limit.
 std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
     HANDLE read_end, write_end;
@@ -130,18 +134,22 @@ std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
     PROCESS_INFORMATION process = {};
     bool started = StartChildProcess(exe, arguments, NULL, write_end, write_end, &process);
     CloseHandle(write_end);  // the child's copy alone keeps the pipe open
-    std::string output;
-    char buffer[512];
-    DWORD got;
-    while (started && ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
-        output.append(buffer, got);
-    }
-    CloseHandle(read_end);
+    std::string output = started ? "" : "[the probe did not start]\n";
     if (started) {
-        WaitForSingleObject(process.hProcess, 10000);
+        if (WaitForSingleObject(process.hProcess, kProbeTimeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(process.hProcess, 1);
+            output = "[the probe hung]\n";
+        }
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+    char buffer[512];
+    DWORD available = 0, got = 0;
+    while (PeekNamedPipe(read_end, NULL, 0, NULL, &available, NULL) && available > 0 &&
+           ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
+        output.append(buffer, got);
+    }
+    CloseHandle(read_end);
     return WithoutCarriageReturns(output);
 }
 
