@@ -239,7 +239,13 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
             EXPECT_EQ(other, ProcOf(target));  // not cut out of the chain
             EXPECT_EQ(CLR_DEFAULT,
                       PaintedBackground(0));  // still called through, colouring nothing
-            Event(GPEVENT_INIT);              // colours again from inside the chain
+            HWND next_owner = FakeHostAnswer = CreateRecorderWindow();
+            Event(GPEVENT_INIT);  // on a new owner, meanwhile: that one is coloured
+            EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(next_owner, list, 0));
+            Event(GPEVENT_QUIT);
+            DestroyWindow(next_owner);
+            FakeHostAnswer = target;
+            Event(GPEVENT_INIT);  // colours again from inside the chain
             EXPECT_EQ(other, ProcOf(target));
             EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
             Event(GPEVENT_QUIT);
