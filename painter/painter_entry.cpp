@@ -70,7 +70,8 @@ int CALLBACK PainterEvent(HWND host_window, int event_code) {
 }
 
 // Nothing to undo at unload: while RowPaintProc is in a chain the module holds itself loaded, so
-// a host that frees it without a stop leaves the painter colouring until the process ends.
+// a host that frees it without a stop leaves the painter colouring until the process ends; so
+// does a stop from inside a message that came through RowPaintProc, which has yet to return.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
     return TRUE;

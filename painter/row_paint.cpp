@@ -127,8 +127,12 @@ LRESULT PaintRows(const PaintChain *chain, HWND window, UINT message, WPARAM wpa
 }  // namespace
 
 LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    const PaintChain *chain = PaintChainOf(window);
+    PaintChain *chain = PaintChainOf(window);
     if (chain == NULL) return 0;  // only a direct call can name a window it is not in
-    return chain == ColoringChain ? PaintRows(chain, window, message, wparam, lparam)
-                                  : PassOn(chain, window, message, wparam, lparam);
+    // Counted while under way, so that a stop from inside this very call keeps the module.
+    ++chain->calls_under_way;
+    LRESULT result = chain == ColoringChain ? PaintRows(chain, window, message, wparam, lparam)
+                                            : PassOn(chain, window, message, wparam, lparam);
+    --chain->calls_under_way;
+    return result;
 }

@@ -11,7 +11,8 @@
 // code page.
 typedef LRESULT(WINAPI *CallWindowProcFunction)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
 
-// One window RowPaintProc went into. An entry whose window is NULL is free.
+// One window RowPaintProc went into. An entry whose window is NULL is free once no call of
+// RowPaintProc for it is under way any more.
 struct PaintChain {
     HWND window;
     // The procedure RowPaintProc replaced there; every message passed on goes to it.
@@ -19,6 +20,10 @@ struct PaintChain {
     BOOL unicode;  // the character set RowPaintProc went in with
     CallWindowProcFunction pass_on;
     HMODULE held;  // this module, held for as long as RowPaintProc is in the window's chain
+    // Calls of RowPaintProc for this window under way: the host may stop the painter, and free
+    // it, from inside a message that came through RowPaintProc, which must then still be there
+    // to return to.
+    LONG calls_under_way;
 };
 
 // The entry of the window; NULL when RowPaintProc is in no chain of that window.

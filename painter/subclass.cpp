@@ -28,10 +28,13 @@ WNDPROC ReplaceProc(const PaintChain &chain, WNDPROC proc) {
                                          : SetWindowLongPtrA(chain.window, GWLP_WNDPROC, value));
 }
 
-// Forgets the window and lets go of the module: no window calls into it through this chain any
-// more, and the host's own reference keeps it mapped until the start or stop callback returns.
+// Forgets the window and lets go of the module, unless RowPaintProc is still running for the
+// window: the host stopped the painter from inside a message that came through it and may free
+// the module as soon as the stop returns, while that call has yet to return into it. Then the
+// hold is kept, as an unload without a stop keeps it, and the module stays loaded until the
+// process ends. The entry is reused only once that call is over.
 void ReleaseChain(PaintChain *chain) {
-    FreeLibrary(chain->held);
+    if (chain->calls_under_way == 0) FreeLibrary(chain->held);
     if (ColoringChain == chain) ColoringChain = NULL;
     chain->window = NULL;
     chain->previous = NULL;
@@ -67,7 +70,8 @@ PaintChain *FindChain(Predicate matches) {
 }
 
 PaintChain *FreeChain(void) {
-    return FindChain([](const PaintChain &chain) { return chain.window == NULL; });
+    return FindChain(
+        [](const PaintChain &chain) { return chain.window == NULL && chain.calls_under_way == 0; });
 }
 
 // Puts RowPaintProc into the window's chain, holding the module for as long as it stays there.

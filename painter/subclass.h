@@ -14,8 +14,9 @@ BOOL InstallRowPaintProc(HWND target);
 // Stops the colouring. Each window whose own procedure RowPaintProc still is gets the one it
 // replaced back, a window that is gone is forgotten, and each lets go of its hold on the
 // module. FALSE when some chain keeps RowPaintProc because another subclass sits above it
-// there: that chain is left alone, dormant, with the module held. Never called from
-// RowPaintProc itself.
+// there: that chain is left alone, dormant, with the module held. Called from inside
+// RowPaintProc (a host that stops the painter in a message that came through it), it keeps
+// that window's hold: the module then stays loaded until the process ends.
 BOOL RemoveRowPaintProc(void);
 
 // The window whose list is coloured; NULL while stopped.

@@ -268,6 +268,24 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
 
+// A list owner that, as it is destroyed, has the host stop and free the painter: its WM_DESTROY
+// came through RowPaintProc, which must still be there to return to.
+static const GPluginRecord *PainterOfTheHost;
+static LRESULT CALLBACK FreesThePainter(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY && PainterOfTheHost->event_callback(window, GPEVENT_QUIT)) {
+        FreeLibrary(GetModuleHandleA("altrowtint.sgp"));
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+TEST_F(PainterPlugin, AStopAndUnloadInsideAMessageThroughThePainterReturnsSafely) {
+    PainterOfTheHost = record;
+    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FreesThePainter));
+    Event(GPEVENT_INIT);
+    DestroyWindow(target);  // the fixture's unload then lets go of what the painter kept
+    EXPECT_NE(nullptr, GetModuleHandleA("altrowtint.sgp")) << "unmapped under its own call";
+}
+
 TEST_F(PainterPlugin, AUnicodeOwnerStaysUnicode) {
     WNDCLASSW unicode_class = {};
     unicode_class.lpfnWndProc = DefWindowProcW;
