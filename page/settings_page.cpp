@@ -98,7 +98,16 @@ INT_PTR SwatchBrushFor(const PageState *state, HWND control) {
 
 void OnCommand(HWND page, PageState *state, int control_id) {
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (kPageRows[i].pick_id == control_id && PickColor(page, &state->working[i])) {
+        if (kPageRows[i].pick_id != control_id) continue;
+        COLORREF picked = state->working[i];
+        BOOL confirmed = PickColor(page, &picked);
+        // The chooser's modal loop goes on dispatching the host's messages: the host may have
+        // removed the page meanwhile, and its state is then freed. Nothing more happens for a
+        // page that is gone: no brush, no colour, no word to the frame.
+        state = StateOf(page);
+        if (state == NULL) return;
+        if (confirmed) {
+            state->working[i] = picked;
             ReplaceBrush(state, i);
             InvalidateRect(page, NULL, TRUE);
         }

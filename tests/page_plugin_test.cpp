@@ -358,8 +358,14 @@ TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
     for (HBRUSH brush : brushes) EXPECT_EQ(0, GetObjectType(brush));
 }
 
-// Every brush the page makes is deleted exactly once, even when WM_DESTROY comes twice, and a
-// later page never deletes what an earlier one already gave back.
+// The colour chooser, during whose modal loop the host removes the page; then the user confirms.
+static BOOL WINAPI ChooserOutlivingThePage(CHOOSECOLORA *chooser) {
+    SendMessageA(GetParent(chooser->hwndOwner), PSM_REMOVEPAGE, 0, 0);
+    return TRUE;
+}
+
+// Every brush the page makes is deleted exactly once (WM_DESTROY twice, later pages, a page
+// removed while its colour chooser is open), and none is made for a page that is gone.
 TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     Open();
     Pick(IDC_TEXT1_PICK, true, RGB(9, 9, 9));
@@ -367,11 +373,16 @@ TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     Close();
     Open();
     Close();
+    Open();
+    ASSERT_NE(nullptr, PatchImport(module, "COMDLG32.dll", "ChooseColorA",
+                                   reinterpret_cast<void *>(ChooserOutlivingThePage)));
+    Click(IDC_BK1_PICK);
+    Close();
     std::vector<HGDIOBJ> made(BrushesMade.begin(), BrushesMade.end());
     std::sort(made.begin(), made.end());
     std::vector<HGDIOBJ> deleted = ObjectsDeleted;
     std::sort(deleted.begin(), deleted.end());
-    EXPECT_EQ(9u, made.size());  // four per page, one per confirmed pick
+    EXPECT_EQ(13u, made.size());  // four per page, one per pick confirmed while the page lived
     EXPECT_EQ(made, deleted);
 }
 
