@@ -54,6 +54,9 @@ int CheckState(HWND page, const PageRow &row) {
     return Button_GetCheck(GetDlgItem(page, row.check_id));
 }
 
+// A flag means on or off, whatever nonzero number the file gave it.
+BOOL IsOn(int flag) { return flag != 0; }
+
 void ReplaceBrush(PageState *state, int index) {
     if (state->brushes[index] != NULL) DeleteObject(state->brushes[index]);
     state->brushes[index] = CreateSolidBrush(state->working[index]);
@@ -183,7 +186,10 @@ int IsPageChanged(HWND page) {
     const PageState *state = StateOf(page);
     if (state == NULL) return 0;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (state->stored.*kPageRows[i].flag != CheckState(page, kPageRows[i])) return 1;
+        // A stored 2 and a ticked box both mean on.
+        if (IsOn(state->stored.*kPageRows[i].flag) != IsOn(CheckState(page, kPageRows[i]))) {
+            return 1;
+        }
         if (state->stored.*kPageRows[i].color != state->working[i]) return 1;
     }
     return 0;

@@ -287,6 +287,9 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     // Any other static control gets the dialog's own answer, never a swatch brush.
     HBRUSH other = SwatchBrush(kPageIds[0]);
     for (int id : kSwatchIds) EXPECT_NE(SwatchBrush(id), other);
+    Click(IDC_BK2_ENABLE);
+    Click(IDC_BK2_ENABLE);
+    ExpectSequence({Changed(), Unchanged()}, "the stored 2 unticked and ticked again");
 }
 
 TEST_F(SettingsPage, TickingABoxAndTickingItBackTellsTheFrameChangedThenUnchanged) {
