@@ -430,8 +430,8 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     ExpectSequence({kReload}, "the apply tried again");
 }
 
-// Two settings dialogs at once: a colour picked in one and then cancelled there neither shows in
-// the other nor reaches the file through the other's apply, and its closing blanks nothing.
+// Two settings dialogs at once: a colour picked and cancelled in one reaches neither the other
+// nor the file, and its closing blanks nothing; OK in one keeps what the other saved since.
 TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
     Open();
     HWND other_page = NULL, other_sheet = OpenPageSheet(record, &other_page);
@@ -448,6 +448,17 @@ TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
     std::string expected = kDefaultSettingsText;
     expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
     EXPECT_EQ(expected, ReadSettingsText());
+
+    other_sheet = OpenPageSheet(record, &other_page);
+    SendDlgItemMessageA(other_page, IDC_TEXT2_ENABLE, BM_CLICK, 0, 0);
+    SendMessageA(other_sheet, PSM_APPLY, 0, 0);
+    DestroyWindow(other_sheet);
+    Click(IDC_BK2_ENABLE);  // and one of this page's own
+    Apply();
+    expected.replace(expected.find("TextColor2Enable=0"), 18, "TextColor2Enable=1");
+    expected.replace(expected.find("TextBkColor2Enable=0"), 20, "TextBkColor2Enable=1");
+    EXPECT_EQ(expected, ReadSettingsText());
+    EXPECT_TRUE(Checked(IDC_TEXT2_ENABLE));
 }
 
 namespace {
