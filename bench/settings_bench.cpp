@@ -1,6 +1,8 @@
 // LoadSettings and SaveSettings on a present file, against one profile call of the kind they make
-// once per key: eight such calls are the floor that no load or save through them can beat. Each
-// also opens the file once to look for a UTF-8 signature, about what one profile call costs.
+// once per key: eight such calls are the floor that no load or save through them can beat. A
+// save also opens the file alone once to look for a UTF-8 signature, about what one profile call
+// costs; a load reads the file once and gives the profile functions a copy of it to read, which
+// it writes, drops from their cache and deletes, about what five more calls cost.
 #include "figures.h"
 #include "settings.h"
 
@@ -12,7 +14,8 @@ const int kTurns = 20;
 const int kCallsPerTurn = 10;
 const int kKeys = 8;
 const int kWarmUpCalls = 20;
-const double kNineCallsAndTenPercent = 9.9;  // eight keys and the signature look
+const double kNineCallsAndTenPercent = 9.9;       // eight keys and the signature look
+const double kThirteenCallsAndTenPercent = 14.3;  // eight keys from a copy, and the copy
 
 // The key and text the baseline writes: what the file already holds, as in the save it stands for.
 const wchar_t kBaselineKey[] = L"TextColor1Enable";
@@ -69,7 +72,7 @@ BOOL MeasureSettings(Report *report) {
                    "one GetPrivateProfileIntW on the same file",
                    FORM_RATIO,
                    Summarise(MeasurePair(LoadOnce, ReadOneKey, n)),
-                   kNineCallsAndTenPercent,
+                   kThirteenCallsAndTenPercent,
                    GOAL_INFORMATIONAL};
     Figure save = {"save_settings",
                    "SaveSettings vs 1 profile write",

@@ -54,6 +54,9 @@ int CheckState(HWND page, const PageRow &row) {
     return Button_GetCheck(GetDlgItem(page, row.check_id));
 }
 
+// A flag means on or off, whatever nonzero number the file gave it.
+BOOL IsOn(int flag) { return flag != 0; }
+
 void ReplaceBrush(PageState *state, int index) {
     if (state->brushes[index] != NULL) DeleteObject(state->brushes[index]);
     state->brushes[index] = CreateSolidBrush(state->working[index]);
@@ -77,15 +80,26 @@ void DestroyState(HWND page, PageState *state) {
     HeapFree(GetProcessHeap(), 0, state);
 }
 
+// Shows the stored settings: the check boxes, and the swatches whose colour differs from them
+// (all of them the first time, when no swatch has a brush yet).
+void ShowStored(HWND page, PageState *state) {
+    BOOL repaint = FALSE;
+    for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
+        const PageRow &row = kPageRows[i];
+        // Any nonzero flag counts as on; the box shows exactly what an apply would write.
+        Button_SetCheck(GetDlgItem(page, row.check_id),
+                        IsOn(state->stored.*row.flag) ? BST_CHECKED : BST_UNCHECKED);
+        if (state->brushes[i] != NULL && state->working[i] == state->stored.*row.color) continue;
+        state->working[i] = state->stored.*row.color;
+        ReplaceBrush(state, i);
+        repaint = TRUE;
+    }
+    if (repaint) InvalidateRect(page, NULL, TRUE);
+}
+
 void InitPage(HWND page, PageState *state) {
     LoadSettings(&state->stored);  // afresh for every page created
-    for (int i = 0; i < PAGE_ROW_COUNT; ++i) state->working[i] = state->stored.*kPageRows[i].color;
-    // Any nonzero flag counts as on; the box shows exactly what an apply would write.
-    for (const PageRow &row : kPageRows) {
-        Button_SetCheck(GetDlgItem(page, row.check_id),
-                        state->stored.*row.flag != 0 ? BST_CHECKED : BST_UNCHECKED);
-    }
-    for (int i = 0; i < PAGE_ROW_COUNT; ++i) ReplaceBrush(state, i);
+    ShowStored(page, state);
 }
 
 INT_PTR SwatchBrushFor(const PageState *state, HWND control) {
@@ -98,7 +112,16 @@ INT_PTR SwatchBrushFor(const PageState *state, HWND control) {
 
 void OnCommand(HWND page, PageState *state, int control_id) {
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (kPageRows[i].pick_id == control_id && PickColor(page, &state->working[i])) {
+        if (kPageRows[i].pick_id != control_id) continue;
+        COLORREF picked = state->working[i];
+        BOOL confirmed = PickColor(page, &picked);
+        // The chooser's modal loop goes on dispatching the host's messages: the host may have
+        // removed the page meanwhile, and its state is then freed. Nothing more happens for a
+        // page that is gone: no brush, no colour, no word to the frame.
+        state = StateOf(page);
+        if (state == NULL) return;
+        if (confirmed) {
+            state->working[i] = picked;
             ReplaceBrush(state, i);
             InvalidateRect(page, NULL, TRUE);
         }
@@ -141,19 +164,42 @@ void ReportFailedSave(HWND page, DWORD error) {
     MessageBoxW(page, text, caption, MB_ICONERROR | MB_OK);
 }
 
-// The stored settings catch up only once the file holds the page's state: after a failed save
-// the page still differs from them, so Apply stays on and the user can try again.
-BOOL ApplyPage(HWND page, PageState *state) {
-    RowColorSettings chosen = state->stored;
+// What an apply writes for one key: the page's value where its user changed the key, or where
+// the file still holds what the page read; the file's own where another writer changed it since
+// (another settings dialog's apply, another instance's stop), whose choice a page that never
+// touched the key must not undo.
+UINT MergedValue(UINT shown, UINT read, UINT now, BOOL changed_here) {
+    return changed_here || now == read ? shown : now;
+}
+
+RowColorSettings MergeWithFile(HWND page, const PageState *state) {
+    RowColorSettings now;
+    // No file to read, or none to be had: nobody else's choice to keep.
+    if (!LoadSettings(&now)) now = state->stored;
+    RowColorSettings chosen = now;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        chosen.*kPageRows[i].flag = CheckState(page, kPageRows[i]);
-        chosen.*kPageRows[i].color = state->working[i];
+        const PageRow &row = kPageRows[i];
+        int check = CheckState(page, row), read = state->stored.*row.flag;
+        // A flag goes out as its box shows it: a stored 2 left ticked becomes 1.
+        chosen.*row.flag =
+            static_cast<int>(MergedValue(check, read, now.*row.flag, IsOn(check) != IsOn(read)));
+        COLORREF working = state->working[i], read_color = state->stored.*row.color;
+        chosen.*row.color = MergedValue(working, read_color, now.*row.color, working != read_color);
     }
+    return chosen;
+}
+
+// The stored settings catch up only once the file holds the page's state: after a failed save
+// the page still differs from them, so Apply stays on and the user can try again. After a save
+// the page shows what the file now holds, another writer's choices included.
+BOOL ApplyPage(HWND page, PageState *state) {
+    RowColorSettings chosen = MergeWithFile(page, state);
     if (!SaveSettings(&chosen)) {
         ReportFailedSave(page, GetLastError());
         return FALSE;
     }
     state->stored = chosen;
+    ShowStored(page, state);
     NotifyHostSettingsChanged();
     return TRUE;
 }
@@ -174,7 +220,10 @@ int IsPageChanged(HWND page) {
     const PageState *state = StateOf(page);
     if (state == NULL) return 0;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
-        if (state->stored.*kPageRows[i].flag != CheckState(page, kPageRows[i])) return 1;
+        // A stored 2 and a ticked box both mean on.
+        if (IsOn(state->stored.*kPageRows[i].flag) != IsOn(CheckState(page, kPageRows[i]))) {
+            return 1;
+        }
         if (state->stored.*kPageRows[i].color != state->working[i]) return 1;
     }
     return 0;

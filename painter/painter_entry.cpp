@@ -22,23 +22,18 @@ static HWND QueryListOwner(HWND host_window) {
         SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
 }
 
-// Started: RowPaintProc is in a window's chain and colours.
-static BOOL IsStarted(void) { return SubclassedWindow() != NULL && !IsRowPaintDormant(); }
+// Started: RowPaintProc colours the list of the window the last start named.
+static BOOL IsStarted(void) { return ColoringWindow() != NULL; }
 
 int PainterAttach(HWND host_window) {
     LoadSettings(&PainterSettings);  // the first row painted already uses the file's values
     // A second start without a stop keeps the original procedure: recording RowPaintProc as its
     // own predecessor would recurse without end on the next message. A host that destroyed the
-    // window and made a new one is started afresh on the window it names now.
-    if (IsStarted() && IsWindow(SubclassedWindow())) return 1;
+    // window and made a new one is started afresh on the window it names now, also when an
+    // earlier stop had to leave RowPaintProc dormant in another window below a later subclass.
+    if (IsStarted() && IsWindow(ColoringWindow())) return 1;
     HWND target = QueryListOwner(host_window);
-    if (target == NULL || !IsWindow(target)) return 1;
-    // A stop may have left RowPaintProc in this very window's chain: it colours again from
-    // there and never goes in twice. Left in another window's chain, it comes out first.
-    if (target != SubclassedWindow()) {
-        if (!RemoveRowPaintProc() || !InstallRowPaintProc(target)) return 1;
-    }
-    SetRowPaintDormant(FALSE);
+    if (target != NULL && IsWindow(target)) InstallRowPaintProc(target);
     return 1;
 }
 
@@ -48,12 +43,9 @@ void PainterDetach(HWND host_window) {
     // The host is asked again, as at start, but the procedure goes back to the window it was
     // taken from: a host that names no window, a destroyed one or another one at stop must
     // neither leave RowPaintProc behind (it dies with this module) nor hand the original
-    // procedure to a stranger.
+    // procedure to a stranger. Where a later subclass sits above RowPaintProc, it stays in the
+    // chain, dormant, and keeps the module loaded for the subclass that calls through it.
     QueryListOwner(host_window);
-    SetRowPaintDormant(TRUE);
-    // Only while RowPaintProc is still the window's own procedure can the previous one go back;
-    // putting it back over a later subclass would cut that one out of the chain. Left in the
-    // chain, RowPaintProc keeps the module loaded for the subclass that calls through it.
     RemoveRowPaintProc();
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
@@ -78,7 +70,8 @@ int CALLBACK PainterEvent(HWND host_window, int event_code) {
 }
 
 // Nothing to undo at unload: while RowPaintProc is in a chain the module holds itself loaded, so
-// a host that frees it without a stop leaves the painter colouring until the process ends.
+// a host that frees it without a stop leaves the painter colouring until the process ends; so
+// does a stop from inside a message that came through RowPaintProc, which has yet to return.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
     return TRUE;

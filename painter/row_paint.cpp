@@ -5,20 +5,17 @@
 #include <shlwapi.h>
 
 RowColorSettings PainterSettings;
-WNDPROC PreviousWndProc;
-CallWindowProcFunction PassOnThrough = CallWindowProcA;
 
 namespace {
 
 // What the last look at a sender found: the list-view whose rows are being coloured, and the
 // last sender whose records pass through untouched (no list-view, or a list left to its own
-// colours while high contrast is on or the painter is dormant). Every paint of a control starts
-// with its pre-paint, and there the sender is looked at afresh (a handle may have died or been
-// reused since); the item notifications that follow cost one compare, so the per-row path stays a
-// compare and two stores.
+// colours while high contrast is on). Only the colouring chain looks. Every paint of a control
+// starts with its pre-paint, and there the sender is looked at afresh (a handle may have died or
+// been reused since); the item notifications that follow cost one compare, so the per-row path
+// stays a compare and two stores.
 HWND ColoredList;
 HWND ForeignSender;
-BOOL Dormant;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
@@ -34,8 +31,8 @@ BOOL IsListViewClassName(const char *name) {
            StrCmpNIA(name, kFormsListViewPrefix, FORMS_LISTVIEW_PREFIX_LENGTH) == 0;
 }
 
-LRESULT PassOn(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    return PassOnThrough(PreviousWndProc, window, message, wparam, lparam);
+LRESULT PassOn(const PaintChain *chain, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return chain->pass_on(chain->previous, window, message, wparam, lparam);
 }
 
 // High-contrast themes pair their own text colours with the list's own backgrounds; a tint
@@ -52,7 +49,7 @@ BOOL IsHighContrastOn(void) {
 // paint; a list left to its own colours is remembered like any other foreign sender, which
 // keeps its rows at one compare.
 BOOL LookAtSender(HWND sender) {
-    BOOL colored = !Dormant && IsListViewWindow(sender) && !IsHighContrastOn();
+    BOOL colored = IsListViewWindow(sender) && !IsHighContrastOn();
     if (colored) {
         ColoredList = sender;
         if (ForeignSender == sender) ForeignSender = NULL;
@@ -82,16 +79,11 @@ void ColorRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
 
 }  // namespace
 
-void SetRowPaintDormant(BOOL dormant) {
-    Dormant = dormant;
-    ColoredList = ForeignSender = NULL;  // every sender is looked at afresh
-}
-
-BOOL IsRowPaintDormant(void) { return Dormant; }
+void ForgetSenders(void) { ColoredList = ForeignSender = NULL; }
 
 void RepaintColoredList(void) {
     // No erase: the list fills every row's background itself as it paints.
-    if (!Dormant && ColoredList != NULL && IsWindow(ColoredList)) {
+    if (ColoringChain != NULL && ColoredList != NULL && IsWindow(ColoredList)) {
         InvalidateRect(ColoredList, NULL, FALSE);
     }
 }
@@ -109,20 +101,38 @@ BOOL IsListViewWindow(HWND window) {
     return header != NULL && IsWindow(header) && GetParent(header) == window;
 }
 
-LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message != WM_NOTIFY) return PassOn(window, message, wparam, lparam);
+namespace {
+
+// The colouring chain's messages: the list's custom-draw notifications answered and coloured,
+// everything else passed on.
+LRESULT PaintRows(const PaintChain *chain, HWND window, UINT message, WPARAM wparam,
+                  LPARAM lparam) {
+    if (message != WM_NOTIFY) return PassOn(chain, window, message, wparam, lparam);
     NMHDR *header = reinterpret_cast<NMHDR *>(lparam);
     if (header == NULL || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) {
-        return PassOn(window, message, wparam, lparam);
+        return PassOn(chain, window, message, wparam, lparam);
     }
     // Only a list-view's record is long enough to hold the colours; a toolbar's or a button's
     // shorter record must never be written to, at any stage.
     NMLVCUSTOMDRAW *draw = reinterpret_cast<NMLVCUSTOMDRAW *>(lparam);
     if (!ColorsSender(header->hwndFrom, draw->nmcd.dwDrawStage)) {
-        return PassOn(window, message, wparam, lparam);
+        return PassOn(chain, window, message, wparam, lparam);
     }
 
     if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColorRow(draw, PainterSettings);
-    return PassOn(window, message, wparam, lparam);
+    return PassOn(chain, window, message, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    PaintChain *chain = PaintChainOf(window);
+    if (chain == NULL) return 0;  // only a direct call can name a window it is not in
+    // Counted while under way, so that a stop from inside this very call keeps the module.
+    ++chain->calls_under_way;
+    LRESULT result = chain == ColoringChain ? PaintRows(chain, window, message, wparam, lparam)
+                                            : PassOn(chain, window, message, wparam, lparam);
+    --chain->calls_under_way;
+    return result;
 }

@@ -12,13 +12,12 @@ extern RowColorSettings PainterSettings;
 // Answers the list's custom-draw notifications with per-row colours; passes all else on.
 LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// A dormant RowPaintProc passes every message on untouched. It is dormant after a stop that had
-// to leave it in a window's chain because another subclass sits above it, until the next start.
-void SetRowPaintDormant(BOOL dormant);
-BOOL IsRowPaintDormant(void);
+// Makes RowPaintProc look at every sender afresh: the colouring started on another window, or
+// stopped.
+void ForgetSenders(void);
 
 // Invalidates the list whose rows were last coloured, when it is still a window, so that it
-// shows reloaded settings at once; does nothing while dormant.
+// shows reloaded settings at once; does nothing while stopped.
 void RepaintColoredList(void);
 
 // TRUE when window is a list-view control, under its own class name or a superclass's.

@@ -1,16 +1,37 @@
-// Where RowPaintProc passes messages on to: set by its installation, read by RowPaintProc. Private
-// to the painter: others put RowPaintProc into a window with InstallRowPaintProc.
+// The windows whose procedure chains hold RowPaintProc, and where it passes each one's messages
+// on to: kept by its installation, read by RowPaintProc. Private to the painter: others put
+// RowPaintProc into a window with InstallRowPaintProc.
 #ifndef ALTROWTINT_ROW_PAINT_CHAIN_H
 #define ALTROWTINT_ROW_PAINT_CHAIN_H
 
 #include <windows.h>
 
-// The procedure that RowPaintProc replaced; every message passed on goes to it.
-extern WNDPROC PreviousWndProc;
-
-// How messages reach PreviousWndProc: CallWindowProcA, or CallWindowProcW when the subclassed
-// window is a Unicode window, so that its text messages never pass through the ANSI code page.
+// How messages reach the procedure RowPaintProc replaced: CallWindowProcA, or CallWindowProcW
+// when the window is a Unicode window, so that its text messages never pass through the ANSI
+// code page.
 typedef LRESULT(WINAPI *CallWindowProcFunction)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
-extern CallWindowProcFunction PassOnThrough;
+
+// One window RowPaintProc went into. An entry whose window is NULL is free once no call of
+// RowPaintProc for it is under way any more.
+struct PaintChain {
+    HWND window;
+    // The procedure RowPaintProc replaced there; every message passed on goes to it.
+    WNDPROC previous;
+    BOOL unicode;  // the character set RowPaintProc went in with
+    CallWindowProcFunction pass_on;
+    HMODULE held;  // this module, held for as long as RowPaintProc is in the window's chain
+    // Calls of RowPaintProc for this window under way: the host may stop the painter, and free
+    // it, from inside a message that came through RowPaintProc, which must then still be there
+    // to return to.
+    LONG calls_under_way;
+};
+
+// The entry of the window; NULL when RowPaintProc is in no chain of that window.
+PaintChain *PaintChainOf(HWND window);
+
+// The chain whose list is coloured, the window the last start named; NULL while stopped.
+// RowPaintProc passes every message of any other chain on untouched: it stays there, dormant,
+// only where a later subclass above it keeps it in.
+extern PaintChain *ColoringChain;
 
 #endif

@@ -3,64 +3,122 @@
 #include "row_paint.h"
 #include "row_paint_chain.h"
 
+#include <algorithm>
+
+PaintChain *ColoringChain;
+
 namespace {
 
-HWND Subclassed;
-BOOL SubclassedUnicode;  // the character set RowPaintProc went in with
-// A reference on this module for as long as RowPaintProc is in a window's chain: a subclass that
-// went in above it calls through it for as long as the window lives, also after the host freed
-// the module without a stop. Released only here, from the start and stop callbacks, which the
-// host calls while it holds the module itself.
-HMODULE HeldModule;
+// Windows RowPaintProc can sit in at once: the one it colours, and those where an earlier stop
+// had to leave it below another subclass while that window lives on.
+enum { MAX_PAINT_CHAINS = 8 };
+PaintChain Chains[MAX_PAINT_CHAINS];
 
 // A procedure is read back with the function of the character set it was set with; the other
 // one would hand out a conversion stub instead of RowPaintProc.
-WNDPROC CurrentProc(HWND window) {
-    return reinterpret_cast<WNDPROC>(SubclassedUnicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
-                                                       : GetWindowLongPtrA(window, GWLP_WNDPROC));
+WNDPROC CurrentProc(const PaintChain &chain) {
+    return reinterpret_cast<WNDPROC>(chain.unicode ? GetWindowLongPtrW(chain.window, GWLP_WNDPROC)
+                                                   : GetWindowLongPtrA(chain.window, GWLP_WNDPROC));
 }
 
-WNDPROC ReplaceProc(HWND window, WNDPROC proc) {
+WNDPROC ReplaceProc(const PaintChain &chain, WNDPROC proc) {
     LONG_PTR value = reinterpret_cast<LONG_PTR>(proc);
-    return reinterpret_cast<WNDPROC>(SubclassedUnicode
-                                         ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
-                                         : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
+    return reinterpret_cast<WNDPROC>(chain.unicode
+                                         ? SetWindowLongPtrW(chain.window, GWLP_WNDPROC, value)
+                                         : SetWindowLongPtrA(chain.window, GWLP_WNDPROC, value));
+}
+
+// Forgets the window and lets go of the module, unless RowPaintProc is still running for the
+// window: the host stopped the painter from inside a message that came through it and may free
+// the module as soon as the stop returns, while that call has yet to return into it. Then the
+// hold is kept, as an unload without a stop keeps it, and the module stays loaded until the
+// process ends. The entry is reused only once that call is over.
+void ReleaseChain(PaintChain *chain) {
+    if (chain->calls_under_way == 0) FreeLibrary(chain->held);
+    if (ColoringChain == chain) ColoringChain = NULL;
+    chain->window = NULL;
+    chain->previous = NULL;
+    chain->held = NULL;
+}
+
+// Only while RowPaintProc is still the window's own procedure can the previous one go back;
+// putting it back over a later subclass would cut that one out of the chain, which still calls
+// through RowPaintProc for as long as the window lives.
+BOOL LeaveChain(PaintChain *chain) {
+    if (IsWindow(chain->window)) {
+        if (CurrentProc(*chain) != RowPaintProc) return FALSE;
+        ReplaceProc(*chain, chain->previous);
+    }
+    ReleaseChain(chain);
+    return TRUE;
+}
+
+// Leaves every chain but `kept` where it can; FALSE when one had to stay.
+BOOL LeaveOtherChains(const PaintChain *kept) {
+    BOOL all_left = TRUE;
+    for (PaintChain &chain : Chains) {
+        if (chain.window != NULL && &chain != kept && !LeaveChain(&chain)) all_left = FALSE;
+    }
+    return all_left;
+}
+
+// The entry for which `matches` holds; NULL when there is none.
+template <typename Predicate>
+PaintChain *FindChain(Predicate matches) {
+    PaintChain *end = Chains + MAX_PAINT_CHAINS, *found = std::find_if(Chains, end, matches);
+    return found != end ? found : NULL;
+}
+
+PaintChain *FreeChain(void) {
+    return FindChain(
+        [](const PaintChain &chain) { return chain.window == NULL && chain.calls_under_way == 0; });
+}
+
+// Puts RowPaintProc into the window's chain, holding the module for as long as it stays there.
+PaintChain *EnterChain(HWND target) {
+    PaintChain *chain = FreeChain();
+    HMODULE held = NULL;
+    if (chain == NULL || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                             reinterpret_cast<LPCWSTR>(&RowPaintProc), &held)) {
+        return NULL;
+    }
+    chain->window = target;
+    chain->unicode = IsWindowUnicode(target);
+    chain->pass_on = chain->unicode ? CallWindowProcW : CallWindowProcA;
+    chain->previous = ReplaceProc(*chain, RowPaintProc);
+    if (chain->previous == NULL) {  // a window of another process, for one
+        chain->window = NULL;
+        FreeLibrary(held);
+        return NULL;
+    }
+    chain->held = held;
+    return chain;
 }
 
 }  // namespace
 
+PaintChain *PaintChainOf(HWND window) {
+    if (ColoringChain != NULL && ColoringChain->window == window) return ColoringChain;
+    if (window == NULL) return NULL;  // the mark of a free entry, never a window
+    return FindChain([window](const PaintChain &chain) { return chain.window == window; });
+}
+
 BOOL InstallRowPaintProc(HWND target) {
-    HMODULE held = NULL;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&RowPaintProc), &held)) {
-        return FALSE;
-    }
-    SubclassedUnicode = IsWindowUnicode(target);
-    PassOnThrough = SubclassedUnicode ? CallWindowProcW : CallWindowProcA;
-    WNDPROC previous = ReplaceProc(target, RowPaintProc);
-    if (previous == NULL) {  // a window of another process, for one
-        FreeLibrary(held);
-        return FALSE;
-    }
-    PreviousWndProc = previous;
-    Subclassed = target;
-    HeldModule = held;
+    // Still in this very window's chain from an earlier stop, RowPaintProc colours from there and
+    // never goes in twice; left in other windows' chains, it comes out of them where it can.
+    PaintChain *chain = PaintChainOf(target);
+    LeaveOtherChains(chain);
+    if (chain == NULL) chain = EnterChain(target);
+    if (chain == NULL) return FALSE;
+    ColoringChain = chain;
+    ForgetSenders();
     return TRUE;
 }
 
 BOOL RemoveRowPaintProc(void) {
-    if (PreviousWndProc == NULL) return TRUE;
-    if (IsWindow(Subclassed)) {
-        if (CurrentProc(Subclassed) != RowPaintProc) return FALSE;
-        ReplaceProc(Subclassed, PreviousWndProc);
-    }
-    PreviousWndProc = NULL;
-    Subclassed = NULL;
-    // No window calls into this module any more; the host's own reference keeps it mapped until
-    // this callback has returned.
-    FreeLibrary(HeldModule);
-    HeldModule = NULL;
-    return TRUE;
+    ColoringChain = NULL;
+    ForgetSenders();
+    return LeaveOtherChains(NULL);
 }
 
-HWND SubclassedWindow(void) { return Subclassed; }
+HWND ColoringWindow(void) { return ColoringChain != NULL ? ColoringChain->window : NULL; }

@@ -45,63 +45,159 @@ UINT FieldOf(const RowColorSettings *settings, const SettingKey &key) {
     return *reinterpret_cast<const UINT *>(reinterpret_cast<const char *>(settings) + key.offset);
 }
 
+// Another instance of the host reads and writes the same file, each through a handle of its own
+// for a moment only: a sharing violation is waited out, about a tenth of a second at most, before
+// it counts as the failure it is.
+enum { SHARING_RETRIES = 20, SHARING_RETRY_MS = 5 };
+
+// TRUE, after a pause, when the call that just failed met a sharing violation and may be tried
+// again.
+BOOL WaitForTheOtherHandle(int attempt) {
+    if (GetLastError() != ERROR_SHARING_VIOLATION || attempt >= SHARING_RETRIES) return FALSE;
+    Sleep(SHARING_RETRY_MS);
+    return TRUE;
+}
+
+HANDLE OpenSettingsFile(const wchar_t *path, DWORD access, DWORD share) {
+    for (int attempt = 0;; ++attempt) {
+        HANDLE file =
+            CreateFileW(path, access, share, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file != INVALID_HANDLE_VALUE || !WaitForTheOtherHandle(attempt)) return file;
+    }
+}
+
+// A reader keeps writers out only while it takes its snapshot, so a write may find the file
+// busy for that moment.
+BOOL WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *text,
+                      const wchar_t *path) {
+    for (int attempt = 0;; ++attempt) {
+        if (WritePrivateProfileStringW(section, key, text, path)) return TRUE;
+        if (!WaitForTheOtherHandle(attempt)) return FALSE;
+    }
+}
+
 // Writes one value as signed decimal text; TRUE when the write succeeded.
 BOOL WriteIntSetting(const wchar_t *section, const wchar_t *key, int value, const wchar_t *path) {
     wchar_t text[SETTINGS_TEXT_CAPACITY];
     StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kIntFormat, value);
-    return WritePrivateProfileStringW(section, key, text, path);
+    return WriteSettingText(section, key, text, path);
 }
 
 // Windows' profile functions take a UTF-8 signature for part of the first line: "[setting]" would
 // then head no section, every key would read as its default, and a save would add a second
-// section below the user's. The three bytes go, every other byte stays, before any profile
-// call sees the file. TRUE when the file has no signature (or is missing) or lost it; FALSE,
-// with the system's error, when it could not be rewritten.
+// section below the user's. Readers therefore hand the profile functions a copy without it, and
+// the next save takes it off the file itself.
 const char kUtf8Signature[] = "\xEF\xBB\xBF";
 enum { UTF8_SIGNATURE_LENGTH = sizeof kUtf8Signature - 1 };
 
-BOOL StartsWithUtf8Signature(const wchar_t *path) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return FALSE;
-    char start[UTF8_SIGNATURE_LENGTH];
-    DWORD got = 0;
-    BOOL read = ReadFile(file, start, UTF8_SIGNATURE_LENGTH, &got, NULL);
-    CloseHandle(file);
-    return read && got == UTF8_SIGNATURE_LENGTH &&
-           memcmp(start, kUtf8Signature, UTF8_SIGNATURE_LENGTH) == 0;
+BOOL StartsWithUtf8Signature(const char *bytes, DWORD length) {
+    return length >= UTF8_SIGNATURE_LENGTH &&
+           memcmp(bytes, kUtf8Signature, UTF8_SIGNATURE_LENGTH) == 0;
+}
+
+// Reads an open file from its start into a block of the process heap; NULL, with the system's
+// error, when it cannot.
+char *ReadWholeFile(HANDLE file, DWORD *length) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.HighPart != 0) return NULL;
+    HANDLE heap = GetProcessHeap();
+    char *bytes = static_cast<char *>(HeapAlloc(heap, 0, size.LowPart));
+    if (bytes == NULL) return NULL;
+    if (SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0 &&
+        ReadFile(file, bytes, size.LowPart, length, NULL) && *length == size.LowPart) {
+        return bytes;
+    }
+    DWORD error = GetLastError();
+    HeapFree(heap, 0, bytes);
+    SetLastError(error);
+    return NULL;
 }
 
 // Rewrites an open file without its first `skip` bytes: all of it is read before anything is
 // written, so a failed read leaves the file as it was.
 BOOL DropLeadingBytes(HANDLE file, DWORD skip) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.HighPart != 0 || size.LowPart < skip) return FALSE;
-    DWORD rest = size.LowPart - skip;
-    HANDLE heap = GetProcessHeap();
-    char *bytes = static_cast<char *>(HeapAlloc(heap, 0, rest + 1));
+    DWORD length = 0;
+    char *bytes = ReadWholeFile(file, &length);
     if (bytes == NULL) return FALSE;
-    DWORD moved = 0;
-    BOOL done = SetFilePointer(file, static_cast<LONG>(skip), NULL, FILE_BEGIN) == skip &&
-                ReadFile(file, bytes, rest, &moved, NULL) && moved == rest &&
-                SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0 &&
-                WriteFile(file, bytes, rest, &moved, NULL) && moved == rest && SetEndOfFile(file);
+    DWORD rest = length - skip, moved = 0;
+    BOOL done = SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0 &&
+                WriteFile(file, bytes + skip, rest, &moved, NULL) && moved == rest &&
+                SetEndOfFile(file);
     DWORD error = GetLastError();
-    HeapFree(heap, 0, bytes);
+    HeapFree(GetProcessHeap(), 0, bytes);
     SetLastError(error);
     return done;
 }
 
+// The writer's side: one handle that no other can share checks for the signature and rewrites
+// the file without it, so that no reader meets the file half rewritten and no two writers drop
+// the three bytes twice. TRUE when the file has no signature (or does not exist yet) or lost it;
+// FALSE, with the system's error, when the file could not be had alone or rewritten.
 BOOL RemoveUtf8Signature(const wchar_t *path) {
-    if (!StartsWithUtf8Signature(path)) return TRUE;
-    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return FALSE;
-    BOOL removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
+    HANDLE file = OpenSettingsFile(path, GENERIC_READ | GENERIC_WRITE, 0);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    char start[UTF8_SIGNATURE_LENGTH];
+    DWORD got = 0;
+    BOOL removed = ReadFile(file, start, UTF8_SIGNATURE_LENGTH, &got, NULL);
+    if (removed && StartsWithUtf8Signature(start, got)) {
+        removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
+    }
     DWORD error = GetLastError();
     CloseHandle(file);
     SetLastError(error);
     return removed;
+}
+
+// The reader's side: the whole file in one read, under a handle that other readers share and
+// writers do not. Another instance's profile functions rewrite the file in place, and a reader
+// that came upon one halfway would take the missing keys for defaults. NULL when the file
+// cannot be opened or read.
+char *TakeSnapshot(const wchar_t *path, DWORD *length) {
+    HANDLE file = OpenSettingsFile(path, GENERIC_READ, FILE_SHARE_READ);
+    if (file == INVALID_HANDLE_VALUE) return NULL;
+    char *bytes = ReadWholeFile(file, length);
+    CloseHandle(file);
+    return bytes;
+}
+
+// The copy's name in the temporary folder: its own for each thread, so that no two loads at once
+// ever share one, however the host spreads its plug-ins over its threads.
+const wchar_t kCopyNameFormat[] = L"%saltrowtint-%lx.tmp";
+
+// Puts the text into the thread's copy, for the profile functions to read instead of the user's
+// file; FALSE when no copy could be made.
+BOOL MakeTextCopy(const char *text, DWORD length, wchar_t *copy) {
+    wchar_t folder[MAX_PATH];
+    DWORD folder_length = GetTempPathW(MAX_PATH, folder);
+    if (folder_length == 0 || folder_length >= MAX_PATH ||
+        FAILED(StringCchPrintfW(copy, MAX_PATH, kCopyNameFormat, folder, GetCurrentThreadId()))) {
+        return FALSE;
+    }
+    HANDLE file =
+        CreateFileW(copy, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, NULL);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    DWORD written = 0;
+    BOOL made = WriteFile(file, text, length, &written, NULL) && written == length;
+    CloseHandle(file);
+    if (!made) DeleteFileW(copy);
+    return made;
+}
+
+// The copy leaves the profile functions' cache before it goes: the thread's next copy has the same
+// name and may be written within the same tick of the file system's clock, which the cache would
+// take for this copy unchanged.
+void RemoveTextCopy(const wchar_t *copy) {
+    WritePrivateProfileStringW(NULL, NULL, NULL, copy);
+    DeleteFileW(copy);
+}
+
+// All eight keys from the file at path, in key order; NULL gives every key its default.
+void ReadKeys(RowColorSettings *settings, const wchar_t *path) {
+    for (const SettingKey &key : kSettingKeys) {
+        *FieldOf(settings, key) = path != NULL ? GetPrivateProfileIntW(SETTINGS_SECTION_W, key.name,
+                                                                       key.default_value, path)
+                                               : key.default_value;
+    }
 }
 
 }  // namespace
@@ -117,15 +213,25 @@ BOOL GetSettingsPath(wchar_t *path) {
     return FALSE;
 }
 
-void LoadSettings(RowColorSettings *settings) {
+BOOL LoadSettings(RowColorSettings *settings) {
     wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
-    if (have_path) RemoveUtf8Signature(path);  // unrewritable: read as the platform can
-    for (const SettingKey &key : kSettingKeys) {
-        *FieldOf(settings, key) =
-            have_path ? GetPrivateProfileIntW(SETTINGS_SECTION_W, key.name, key.default_value, path)
-                      : key.default_value;
+    DWORD length = 0;
+    char *text = have_path ? TakeSnapshot(path, &length) : NULL;
+    if (text == NULL) {  // missing, or held by another: read as the platform can
+        ReadKeys(settings, have_path ? path : NULL);
+        return FALSE;
     }
+    DWORD skip = StartsWithUtf8Signature(text, length) ? UTF8_SIGNATURE_LENGTH : 0;
+    wchar_t copy[MAX_PATH];
+    if (MakeTextCopy(text + skip, length - skip, copy)) {
+        ReadKeys(settings, copy);
+        RemoveTextCopy(copy);
+    } else {
+        ReadKeys(settings, path);  // no temporary folder to use: the file as it is
+    }
+    HeapFree(GetProcessHeap(), 0, text);
+    return TRUE;
 }
 
 // Stops at the first failure: what follows would meet the same locked or read-only file.
@@ -141,7 +247,7 @@ BOOL SaveSettings(const RowColorSettings *settings) {
         } else {
             wchar_t text[SETTINGS_TEXT_CAPACITY];
             StringCchPrintfW(text, SETTINGS_TEXT_CAPACITY, kColorFormat, value);
-            written = WritePrivateProfileStringW(SETTINGS_SECTION_W, key.name, text, path);
+            written = WriteSettingText(SETTINGS_SECTION_W, key.name, text, path);
         }
         if (!written) return FALSE;
     }

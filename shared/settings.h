@@ -41,13 +41,18 @@ enum {
 BOOL GetSettingsPath(wchar_t *path);
 
 // Overwrites all eight fields from the file, in key order; a missing key or file gives its default.
-void LoadSettings(RowColorSettings *settings);
+// Never writes the file: the profile functions read a private copy of one snapshot of it, taken
+// while no writer holds it, without a UTF-8 signature. TRUE when the values come from that
+// snapshot; FALSE when there was no file to take one of (missing, or held by another program for
+// longer than a moment), and the values are what the platform read directly or the defaults.
+BOOL LoadSettings(RowColorSettings *settings);
 
 // Writes all eight keys in key order; other sections and keys of the file stay. TRUE only when
 // every key was written; it stops at the first write that fails, and FALSE also when there is
 // no usable path; after a failed write GetLastError tells the system's reason. The file keeps
-// its encoding (an ANSI file stays ANSI). Loads and saves first take a UTF-8 signature off the
-// file, which the profile functions would misread.
+// its encoding (an ANSI file stays ANSI), except that a UTF-8 signature, which the profile
+// functions would misread, is taken off first. Another instance's reader or writer holding the
+// file for a moment is waited for, briefly.
 BOOL SaveSettings(const RowColorSettings *settings);
 
 #endif

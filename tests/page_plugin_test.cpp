@@ -287,6 +287,9 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     // Any other static control gets the dialog's own answer, never a swatch brush.
     HBRUSH other = SwatchBrush(kPageIds[0]);
     for (int id : kSwatchIds) EXPECT_NE(SwatchBrush(id), other);
+    Click(IDC_BK2_ENABLE);
+    Click(IDC_BK2_ENABLE);
+    ExpectSequence({Changed(), Unchanged()}, "the stored 2 unticked and ticked again");
 }
 
 TEST_F(SettingsPage, TickingABoxAndTickingItBackTellsTheFrameChangedThenUnchanged) {
@@ -358,8 +361,14 @@ TEST_F(SettingsPage, ClosingWithoutApplyWritesNothingAndFreesTheBrushes) {
     for (HBRUSH brush : brushes) EXPECT_EQ(0, GetObjectType(brush));
 }
 
-// Every brush the page makes is deleted exactly once, even when WM_DESTROY comes twice, and a
-// later page never deletes what an earlier one already gave back.
+// The colour chooser, during whose modal loop the host removes the page; then the user confirms.
+static BOOL WINAPI ChooserOutlivingThePage(CHOOSECOLORA *chooser) {
+    SendMessageA(GetParent(chooser->hwndOwner), PSM_REMOVEPAGE, 0, 0);
+    return TRUE;
+}
+
+// Every brush the page makes is deleted exactly once (WM_DESTROY twice, later pages, a page
+// removed while its colour chooser is open), and none is made for a page that is gone.
 TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     Open();
     Pick(IDC_TEXT1_PICK, true, RGB(9, 9, 9));
@@ -367,11 +376,16 @@ TEST_F(SettingsPage, EachBrushIsDeletedExactlyOnce) {
     Close();
     Open();
     Close();
+    Open();
+    ASSERT_NE(nullptr, PatchImport(module, "COMDLG32.dll", "ChooseColorA",
+                                   reinterpret_cast<void *>(ChooserOutlivingThePage)));
+    Click(IDC_BK1_PICK);
+    Close();
     std::vector<HGDIOBJ> made(BrushesMade.begin(), BrushesMade.end());
     std::sort(made.begin(), made.end());
     std::vector<HGDIOBJ> deleted = ObjectsDeleted;
     std::sort(deleted.begin(), deleted.end());
-    EXPECT_EQ(9u, made.size());  // four per page, one per confirmed pick
+    EXPECT_EQ(13u, made.size());  // four per page, one per pick confirmed while the page lived
     EXPECT_EQ(made, deleted);
 }
 
@@ -416,8 +430,8 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     ExpectSequence({kReload}, "the apply tried again");
 }
 
-// Two settings dialogs at once: a colour picked in one and then cancelled there neither shows in
-// the other nor reaches the file through the other's apply, and its closing blanks nothing.
+// Two settings dialogs at once: a colour picked and cancelled in one reaches neither the other
+// nor the file, and its closing blanks nothing; OK in one keeps what the other saved since.
 TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
     Open();
     HWND other_page = NULL, other_sheet = OpenPageSheet(record, &other_page);
@@ -434,6 +448,17 @@ TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
     std::string expected = kDefaultSettingsText;
     expected.replace(expected.find("TextColor1Enable=0"), 18, "TextColor1Enable=1");
     EXPECT_EQ(expected, ReadSettingsText());
+
+    other_sheet = OpenPageSheet(record, &other_page);
+    SendDlgItemMessageA(other_page, IDC_TEXT2_ENABLE, BM_CLICK, 0, 0);
+    SendMessageA(other_sheet, PSM_APPLY, 0, 0);
+    DestroyWindow(other_sheet);
+    Click(IDC_BK2_ENABLE);  // and one of this page's own
+    Apply();
+    expected.replace(expected.find("TextColor2Enable=0"), 18, "TextColor2Enable=1");
+    expected.replace(expected.find("TextBkColor2Enable=0"), 20, "TextBkColor2Enable=1");
+    EXPECT_EQ(expected, ReadSettingsText());
+    EXPECT_TRUE(Checked(IDC_TEXT2_ENABLE));
 }
 
 namespace {

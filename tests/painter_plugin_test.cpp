@@ -239,7 +239,13 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
             EXPECT_EQ(other, ProcOf(target));  // not cut out of the chain
             EXPECT_EQ(CLR_DEFAULT,
                       PaintedBackground(0));  // still called through, colouring nothing
-            Event(GPEVENT_INIT);              // colours again from inside the chain
+            HWND next_owner = FakeHostAnswer = CreateRecorderWindow();
+            Event(GPEVENT_INIT);  // on a new owner, meanwhile: that one is coloured
+            EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(next_owner, list, 0));
+            Event(GPEVENT_QUIT);
+            DestroyWindow(next_owner);
+            FakeHostAnswer = target;
+            Event(GPEVENT_INIT);  // colours again from inside the chain
             EXPECT_EQ(other, ProcOf(target));
             EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
             Event(GPEVENT_QUIT);
@@ -260,6 +266,24 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
     ExpectSequence({kItemPrePaint}, "the item, passed on once");
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+}
+
+// A list owner that, as it is destroyed, has the host stop and free the painter: its WM_DESTROY
+// came through RowPaintProc, which must still be there to return to.
+static const GPluginRecord *PainterOfTheHost;
+static LRESULT CALLBACK FreesThePainter(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY && PainterOfTheHost->event_callback(window, GPEVENT_QUIT)) {
+        FreeLibrary(GetModuleHandleA("altrowtint.sgp"));
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+TEST_F(PainterPlugin, AStopAndUnloadInsideAMessageThroughThePainterReturnsSafely) {
+    PainterOfTheHost = record;
+    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FreesThePainter));
+    Event(GPEVENT_INIT);
+    DestroyWindow(target);  // the fixture's unload then lets go of what the painter kept
+    EXPECT_NE(nullptr, GetModuleHandleA("altrowtint.sgp")) << "unmapped under its own call";
 }
 
 TEST_F(PainterPlugin, AUnicodeOwnerStaysUnicode) {

@@ -1,8 +1,10 @@
 // Loads or saves the settings as a host would, from wherever this program was copied to, and
 // prints what it loaded: lets tests put a "host" into folders of any depth or name.
 // "plugins FOLDER" runs the built plug-ins of FOLDER as a host does instead: the painter's
-// start, an apply of the page with its first box ticked, the painter's stop.
+// start, an apply of the page with its first box ticked, the painter's stop. "save N" goes on
+// N - 1 times: a load, a save with a colour's last bit turned over, and a save as loaded.
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "page_resource.h"
@@ -41,6 +43,13 @@ int main(int argc, char **argv) {
     RowColorSettings settings;
     LoadSettings(&settings);
     if (argc > 1 && strcmp(argv[1], "save") == 0) printf("saved=%d\n", SaveSettings(&settings));
+    for (int more = argc > 2 ? atoi(argv[2]) - 1 : 0; more > 0; --more) {
+        LoadSettings(&settings);
+        settings.TextBkColor1 ^= 1;
+        SaveSettings(&settings);
+        settings.TextBkColor1 ^= 1;
+        SaveSettings(&settings);
+    }
     wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
     char text[4 * MAX_PATH];

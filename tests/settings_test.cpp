@@ -88,8 +88,8 @@ TEST(SettingsFile, SaveKeepsOtherSectionsAndKeysAndWritesEveryValueInItsForm) {
 }
 
 // Editors on Windows may save the file with a UTF-8 signature, which the platform's profile
-// functions read as part of "[setting]": only those three bytes go, before any of them reads.
-TEST(SettingsFile, AUtf8SignatureIsTakenOffAndTheValuesKept) {
+// functions read as part of "[setting]": loads read past it, a save takes off just those bytes.
+TEST(SettingsFile, AUtf8SignatureIsReadPastAndTakenOffBySaving) {
     const std::string kSignature = "\xEF\xBB\xBF";
     const std::string body = "[setting]\r\nTextColor1Enable=1\r\nTextBkColor1=0x0000FF\r\n";
     WriteFileBytes(SettingsFile(), kSignature + body);
@@ -97,7 +97,7 @@ TEST(SettingsFile, AUtf8SignatureIsTakenOffAndTheValuesKept) {
     LoadSettings(&s);
     EXPECT_EQ(1, s.TextColor1Enable);
     EXPECT_EQ(0xFFu, s.TextBkColor1);
-    EXPECT_EQ(body, ReadFileBytes(SettingsFile()));
+    EXPECT_EQ(kSignature + body, ReadFileBytes(SettingsFile()));
 
     RemoveSettingsFile();
     WriteFileBytes(SettingsFile(), kSignature + body);

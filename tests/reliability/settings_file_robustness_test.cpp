@@ -496,3 +496,25 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
     DestroyWindow(host);
     FreeLibrary(painter);
 }
+
+// Another instance of the host saves a signed file over and over, a colour's last bit turned over
+// and back, while this one loads it: no load misses a value; the signature alone is gone at last.
+TEST_F(SettingsFileRobustness, TwoReadersAndAWriterAtOnce) {
+    const std::string other = ExeDir() + "\\other_host.exe";
+    ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), other.c_str(), FALSE));
+    int loads = 0, misses = 0;
+    for (int run = 0; run < 5 && !HasFailure(); ++run) {
+        PutSettingsBytes("\xEF\xBB\xBF" + Crlf(kCustomSettingsText));
+        PROCESS_INFORMATION host = {};
+        ASSERT_TRUE(StartChildProcess(Widen(other), "save 60", NULL, NULL, NULL, &host));
+        for (; WaitForSingleObject(host.hProcess, 0) == WAIT_TIMEOUT; ++loads) {
+            RowColorSettings loaded;
+            LoadSettings(&loaded);
+            loaded.TextBkColor1 &= ~1u;
+            misses += !SameSettings(kCustomSettings, loaded);
+        }
+        for (HANDLE handle : {host.hThread, host.hProcess}) CloseHandle(handle);
+        EXPECT_EQ(Printable(Crlf(kCustomSettingsText)), Printable(ReadFileBytes(SettingsFile())));
+    }
+    EXPECT_EQ(0, misses) << "of " << loads << " loads";
+}
