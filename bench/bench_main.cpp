@@ -14,7 +14,7 @@
 #include "figures.h"
 #include "machine.h"
 #include "report.h"
-#include "row_paint.h"
+#include "painter_core.h"
 #include "settings.h"
 
 namespace {
@@ -68,7 +68,9 @@ const char *Measure(Report *report) {
     Progress("settings load and save");
     // The settings file exists from here on, holding the defaults the painter then loads.
     if (!MeasureSettings(report)) return "the settings file beside the benchmark";
-    LoadSettings(&PainterSettings);
+    RowColorSettings loaded;
+    LoadSettings(&loaded);
+    SetPainterSettings(loaded);
     Progress("filling the list");
     BenchList bench = {};
     if (!CreateBenchList(&bench, kListRows, kListColumns, kVisibleRows)) {

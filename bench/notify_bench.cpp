@@ -4,8 +4,7 @@
 #include <commctrl.h>
 
 #include "figures.h"
-#include "row_paint.h"
-#include "subclass.h"
+#include "painter_core.h"
 #include "settings.h"
 
 namespace {
@@ -106,16 +105,17 @@ BOOL MeasureNotifications(const BenchList &bench, Report *report) {
     WNDPROC owner_proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(bench.frame, GWLP_WNDPROC));
     if (owner_proc == NULL || !InstallRowPaintProc(bench.frame)) return FALSE;
     BareNext = owner_proc;
-    const RowColorSettings loaded = PainterSettings;
+    RowColorSettings loaded;  // what the painter colours with until the heavy figure
+    LoadSettings(&loaded);
     int n = report->repetitions;
 
     PairedSamples item = MeasureStage(bench, CDDS_ITEMPREPAINT, n);
     AddFigure(report, NotifyFigure("item_prepaint", "item pre-paint, default colours", item));
-    PainterSettings = kAllColorsOn;
+    SetPainterSettings(kAllColorsOn);
     PairedSamples heavy = MeasureStage(bench, CDDS_ITEMPREPAINT, n);
     AddFigure(report,
               NotifyFigure("item_prepaint_all_colors", "item pre-paint, all colours on", heavy));
-    PainterSettings = loaded;
+    SetPainterSettings(loaded);
     PairedSamples pre = MeasureStage(bench, CDDS_PREPAINT, n);
     // Once per paint, the pre-paint looks at its sender afresh; it has no goal of its own.
     Figure answer = NotifyFigure("prepaint_answer", "pre-paint answer", pre);

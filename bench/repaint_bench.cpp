@@ -5,8 +5,7 @@
 #include <commctrl.h>
 
 #include "figures.h"
-#include "row_paint.h"
-#include "subclass.h"
+#include "painter_core.h"
 
 namespace {
 

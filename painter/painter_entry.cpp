@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include "host_contract.h"
-#include "row_paint.h"
+#include "painter_core.h"
 #include "settings.h"
-#include "subclass.h"
 
 extern "C" {
 int CALLBACK PainterMessageHook(MSG *msg);
@@ -22,11 +21,19 @@ static HWND QueryListOwner(HWND host_window) {
         SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
 }
 
+// The painter colours with what the file holds now; the values, for the stop to write back.
+static RowColorSettings ReloadPainterSettings(void) {
+    RowColorSettings loaded;
+    LoadSettings(&loaded);
+    SetPainterSettings(loaded);
+    return loaded;
+}
+
 // Started: RowPaintProc colours the list of the window the last start named.
 static BOOL IsStarted(void) { return ColoringWindow() != NULL; }
 
 int PainterAttach(HWND host_window) {
-    LoadSettings(&PainterSettings);  // the first row painted already uses the file's values
+    ReloadPainterSettings();  // the first row painted already uses the file's values
     // A second start without a stop keeps the original procedure: recording RowPaintProc as its
     // own predecessor would recurse without end on the next message. A host that destroyed the
     // window and made a new one is started afresh on the window it names now, also when an
@@ -50,14 +57,14 @@ void PainterDetach(HWND host_window) {
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
     // all eight keys in order, and creates the file with the defaults when there is none.
-    LoadSettings(&PainterSettings);
-    SaveSettings(&PainterSettings);
+    RowColorSettings current = ReloadPainterSettings();
+    SaveSettings(&current);
 }
 
 int CALLBACK PainterMessageHook(MSG *msg) {
     if (msg != NULL && msg->message == WM_HOST_PLUGINNOTIFY &&
         msg->wParam == PLUGINNOTIFY_RELOADSETTINGS) {
-        LoadSettings(&PainterSettings);
+        ReloadPainterSettings();
         RepaintColoredList();  // no part of the list keeps the old colours until it repaints
     }
     return 0;

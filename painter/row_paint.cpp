@@ -1,10 +1,8 @@
-#include "row_paint.h"
+#include "painter_core.h"
 #include "row_paint_chain.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
-
-RowColorSettings PainterSettings;
 
 namespace {
 
@@ -16,6 +14,8 @@ namespace {
 // stays a compare and two stores.
 HWND ColoredList;
 HWND ForeignSender;
+
+RowColorSettings PainterSettings;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
@@ -78,6 +78,8 @@ void ColorRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
 }
 
 }  // namespace
+
+void SetPainterSettings(const RowColorSettings &settings) { PainterSettings = settings; }
 
 void ForgetSenders(void) { ColoredList = ForeignSender = NULL; }
 

@@ -34,4 +34,8 @@ PaintChain *PaintChainOf(HWND window);
 // only where a later subclass above it keeps it in.
 extern PaintChain *ColoringChain;
 
+// Makes RowPaintProc look at every sender afresh: the colouring started on another window, or
+// stopped.
+void ForgetSenders(void);
+
 #endif

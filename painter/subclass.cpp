@@ -1,6 +1,4 @@
-#include "subclass.h"
-
-#include "row_paint.h"
+#include "painter_core.h"
 #include "row_paint_chain.h"
 
 #include <algorithm>

@@ -5,8 +5,7 @@
 
 #include <string.h>
 
-#include "row_paint.h"
-#include "subclass.h"
+#include "painter_core.h"
 #include "test_support.h"
 
 namespace {
@@ -30,7 +29,7 @@ struct RowPaint : ::testing::Test {
         list = CreateReportList(3);
         target = CreateRecorderWindow(NULL, "owner");
         ASSERT_TRUE(InstallRowPaintProc(target));
-        PainterSettings = kDefaults;
+        SetPainterSettings(kDefaults);
         FlushLog();
     }
     void TearDown() override {
@@ -58,7 +57,7 @@ struct RowPaint : ::testing::Test {
 
 TEST_F(RowPaint, PrePaintIsAnsweredWithItemNotificationsAndNotPassedOn) {
     for (const RowColorSettings &settings : {kDefaults, kAllOff}) {
-        PainterSettings = settings;
+        SetPainterSettings(settings);
         NMLVCUSTOMDRAW draw = Record(CDDS_PREPAINT, 0);
         EXPECT_EQ(CDRF_NOTIFYITEMDRAW, Notify(&draw));
     }
@@ -95,7 +94,7 @@ TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
         {kAllOff, 1, kListText, kListBk},
     };
     for (const Case &c : cases) {
-        PainterSettings = c.settings;
+        SetPainterSettings(c.settings);
         NMLVCUSTOMDRAW draw = Record(CDDS_ITEMPREPAINT, c.row);
         Notify(&draw);
         EXPECT_EQ(c.text, draw.clrText) << "row " << c.row;
@@ -104,7 +103,7 @@ TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
 }
 
 TEST_F(RowPaint, OtherStagesCodesAndMessagesPassOnUnchanged) {
-    PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
+    SetPainterSettings({1, 1, 1, 1, 1, 1, 1, 1});
     for (DWORD stage : {(DWORD)CDDS_POSTPAINT, (DWORD)(CDDS_ITEMPREPAINT | CDDS_SUBITEM),
                         (DWORD)CDDS_ITEMPOSTPAINT, (DWORD)CDDS_PREERASE}) {
         NMLVCUSTOMDRAW draw = Record(stage, 0);
@@ -141,7 +140,7 @@ TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
         HWND button =
             CreateWindowExA(0, class_name, "b", WS_CHILD, 0, 0, 10, 10, target, NULL, NULL, NULL);
         ASSERT_NE(nullptr, button) << class_name;
-        PainterSettings = {1, 1, 1, 1, 1, 1, 1, 1};
+        SetPainterSettings({1, 1, 1, 1, 1, 1, 1, 1});
         const unsigned char kGuard = 0xA5;
         for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {
             unsigned char buffer[sizeof(NMCUSTOMDRAW) + 32];
@@ -189,12 +188,12 @@ TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
     COLORREF plain = RowBackground(list, 1);
     ASSERT_TRUE(RemoveRowPaintProc());
     ASSERT_TRUE(InstallRowPaintProc(frame));
-    PainterSettings = {0, 0, 0, 0, 1, RGB(240, 240, 240), 0, 0};
+    SetPainterSettings({0, 0, 0, 0, 1, RGB(240, 240, 240), 0, 0});
     EXPECT_EQ(RGB(240, 240, 240), RowBackground(list, 0));
     EXPECT_EQ(plain, RowBackground(list, 1));
     EXPECT_EQ(RGB(240, 240, 240), RowBackground(list, 2));
 
-    PainterSettings = {0, 0, 0, 0, 1, RGB(255, 0, 0), 1, RGB(0, 0, 255)};
+    SetPainterSettings({0, 0, 0, 0, 1, RGB(255, 0, 0), 1, RGB(0, 0, 255)});
     EXPECT_EQ(RGB(255, 0, 0), RowBackground(list, 0));
     EXPECT_EQ(RGB(0, 0, 255), RowBackground(list, 1));
 }

@@ -9,8 +9,7 @@
 #include <string.h>
 
 #include "settings_checks.h"
-#include "row_paint.h"
-#include "subclass.h"
+#include "painter_core.h"
 #include "test_support.h"
 
 namespace {
@@ -124,7 +123,8 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
         ++by_sender[kind];
         SettingValues values;
         for (UINT &v : values.v) v = random.OneIn(3) ? random.Below(2) : random.Next();
-        const RowColorSettings s = PainterSettings = SettingsOf(values);
+        const RowColorSettings s = SettingsOf(values);
+        SetPainterSettings(s);
 
         // The record: random bytes, then the fields that matter, mostly sensible.
         for (unsigned char &b : buffer) b = static_cast<unsigned char>(random.Next());

@@ -8,8 +8,7 @@
 
 #include "settings_checks.h"
 #include "page_resource.h"
-#include "row_paint.h"
-#include "subclass.h"
+#include "painter_core.h"
 #include "settings.h"
 #include "test_support.h"
 
@@ -55,6 +54,7 @@ struct SettingsFileRobustness : ::testing::Test {
     HMODULE page_module = NULL;
     const CPluginRecord *page_record = nullptr;
     HWND list = NULL, target = NULL;
+    RowColorSettings loaded = {};  // what the last file checked loaded
 
     void SetUp() override {
         RemoveSettingsFile();
@@ -80,23 +80,24 @@ struct SettingsFileRobustness : ::testing::Test {
                    const std::vector<std::string> &kept = {}) {
         PutSettingsBytes(bytes);
         ProfileView before = ReadProfileView(SettingsFile());
-        LoadSettings(&PainterSettings);
+        LoadSettings(&loaded);
+        SetPainterSettings(loaded);  // as the painter's start loads them
         if (expected != nullptr) {
-            EXPECT_TRUE(SameSettings(*expected, PainterSettings))
-                << "expected " << Describe(*expected) << "\nloaded   " << Describe(PainterSettings);
+            EXPECT_TRUE(SameSettings(*expected, loaded))
+                << "expected " << Describe(*expected) << "\nloaded   " << Describe(loaded);
         }
-        ExpectPaints(target, list, PainterSettings);
+        ExpectPaints(target, list, loaded);
         if (with_page) {
             HWND page = NULL;
             HWND sheet = OpenPageSheet(page_record, &page, false);
             ASSERT_NE(nullptr, page);
-            ExpectPageShows(page, PainterSettings);
+            ExpectPageShows(page, loaded);
             SendMessageA(sheet, PSM_APPLY, 0, 0);  // the page's save
-            ExpectCompleteSave(WithFlagsAsTicks(PainterSettings), before, bytes);
+            ExpectCompleteSave(WithFlagsAsTicks(loaded), before, bytes);
             DestroyWindow(sheet);
         }
-        SaveSettings(&PainterSettings);  // the painter's save, as at a stop
-        ExpectCompleteSave(PainterSettings, before, bytes);
+        SaveSettings(&loaded);  // the painter's save, as at a stop
+        ExpectCompleteSave(loaded, before, bytes);
         std::string text = SettingsFileText();
         for (const std::string &k : kept) {
             EXPECT_NE(std::string::npos, text.find(k)) << "lost \"" << k << "\"";
@@ -325,7 +326,7 @@ TEST_F(SettingsFileRobustness, RandomFilesMadeOfPiecesOfGoodOnes) {
         slowest = std::max(slowest, GetTickCount() - file_start);
         wide += is_wide;
         pages += with_page;
-        non_default += !SameSettings(PainterSettings, kDefaults);
+        non_default += !SameSettings(loaded, kDefaults);
         if (HasFailure()) {
             ADD_FAILURE() << "file " << i << " of seed " << seed << ": " << Printable(bytes, 400);
             break;
