@@ -3,7 +3,7 @@
 # for every target this machine runs (i686 and x64, or x64 alone), each against its own
 # baselines. Prints a table of ratios per target and writes them as JSON to
 # <build folder of the target>/bench/results.json. Not part of ./test.sh: it takes about a
-# minute per target. Arguments go to the benchmark, e.g. ./bench.sh --repetitions 15
+# minute and a half per target. Arguments go to the benchmark, e.g. ./bench.sh --repetitions 15
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages "${BASE_PACKAGES[@]}"
