@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "page_resource.h"
 #include "settings.h"
 #include "test_support.h"
 

@@ -5,7 +5,6 @@
 #include "host_language.h"
 #include "host_resource.h"
 #include "host_runner.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {

@@ -12,13 +12,10 @@
 #include <algorithm>
 
 #include "settings_checks.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
 
-const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
-const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 // A message sent to the list owner after the painter let it go: it reaches the owner alone.
 const LoggedMessage kOwnerHearsOneMessage = {"recorder", WM_USER + 7, LOG_WPARAM | LOG_LPARAM, 1,
                                              2};

@@ -7,15 +7,12 @@
 #include <algorithm>
 
 #include "settings_checks.h"
-#include "page_resource.h"
 #include "painter_core.h"
 #include "settings.h"
 #include "test_support.h"
 
 namespace {
 
-const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
-const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
 const COLORREF kListFilled = 0x00345678;  // what the list put in a record before the painter
 
 // The list's custom-draw records for rows 0 to 3, sent to the subclassed window: every colour

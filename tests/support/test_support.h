@@ -10,6 +10,7 @@
 
 #include "host_contract.h"
 #include "list_windows.h"
+#include "page_resource.h"
 #include "settings.h"
 
 #include <string>
@@ -153,6 +154,11 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
 // the sheet (null on failure) and the page. The sheet logs, under role "frame", the PSM_CHANGED
 // and PSM_UNCHANGED it receives (wParam: the page).
 HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true);
+
+// The page's check boxes, swatches and pick buttons, in setting order.
+const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
+const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
+const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 
 HBRUSH SwatchBrush(HWND page, int swatch_id);    // what the page answers WM_CTLCOLORSTATIC with
 COLORREF SwatchColor(HWND page, int swatch_id);  // the colour of that brush
