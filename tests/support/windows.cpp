@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <colordlg.h>
+
 namespace {
 const char kRecorderClass[] = "AltRowTintTestRecorder";
 const char kListHostClass[] = "AltRowTintTestListHost";
@@ -235,7 +237,6 @@ COLORREF SwatchColor(HWND page, int swatch_id) {
 DialogAnswer Answer;
 
 namespace {
-enum { COLOR_EDIT_RED = 706, COLOR_EDIT_GREEN = 707, COLOR_EDIT_BLUE = 708 };
 enum { ANSWER_POLL_MS = 20, ANSWER_TEXT_CAPACITY = 1024 };
 UINT_PTR AnswerTimer;
 
@@ -255,10 +256,10 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
     wchar_t text[ANSWER_TEXT_CAPACITY] = L"";
     GetDlgItemTextW(dialog, Answer.marker, text, ANSWER_TEXT_CAPACITY);
     Answer.text = text;
-    if (Answer.marker == COLOR_EDIT_RED && Answer.button == IDOK) {
-        SetDlgItemInt(dialog, COLOR_EDIT_RED, GetRValue(Answer.color), FALSE);
-        SetDlgItemInt(dialog, COLOR_EDIT_GREEN, GetGValue(Answer.color), FALSE);
-        SetDlgItemInt(dialog, COLOR_EDIT_BLUE, GetBValue(Answer.color), FALSE);
+    if (Answer.marker == COLOR_RED && Answer.button == IDOK) {
+        SetDlgItemInt(dialog, COLOR_RED, GetRValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_GREEN, GetGValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_BLUE, GetBValue(Answer.color), FALSE);
     }
     SendMessageA(GetDlgItem(dialog, Answer.button), BM_CLICK, 0, 0);
 }
@@ -271,7 +272,7 @@ void AnswerNextDialog(int marker, int button, COLORREF color) {
 }
 
 void AnswerNextChooser(bool confirm, COLORREF color) {
-    AnswerNextDialog(COLOR_EDIT_RED, confirm ? IDOK : IDCANCEL, color);
+    AnswerNextDialog(COLOR_RED, confirm ? IDOK : IDCANCEL, color);
 }
 
 // ---- a module's brushes, seen through its imports of CreateSolidBrush and DeleteObject --------
