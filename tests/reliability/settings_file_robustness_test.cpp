@@ -18,15 +18,11 @@ const COLORREF kListFilled = 0x00345678;  // what the list put in a record befor
 // The list's custom-draw records for rows 0 to 3, sent to the subclassed window: every colour
 // is the loaded one exactly when its flag is nonzero, else what the list filled in.
 void ExpectPaints(HWND target, HWND list, const RowColorSettings &s) {
-    NMLVCUSTOMDRAW draw = {};
-    draw.nmcd.hdr.hwndFrom = list;
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw));
+    NMLVCUSTOMDRAW pre = CustomDrawRecord(list, CDDS_PREPAINT);
+    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&pre));
     for (DWORD_PTR row = 0; row < 4; ++row) {
-        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        draw.nmcd.dwItemSpec = row;
-        draw.clrText = draw.clrTextBk = kListFilled;
+        NMLVCUSTOMDRAW draw =
+            CustomDrawRecord(list, CDDS_ITEMPREPAINT, row, {kListFilled, kListFilled});
         SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw);
         RowColors want = ExpectedRowColors(s, row, {kListFilled, kListFilled});
         EXPECT_EQ(want.text, draw.clrText) << "text of row " << row << " with " << Describe(s);

@@ -146,6 +146,10 @@ inline HMODULE LoadPainterPlugin(const GPluginRecord **record,
     return LoadPluginModule(path, GENERAL_PLUGIN_EXPORT, reinterpret_cast<const void **>(record));
 }
 
+// A list-view's custom-draw record of `stage` for `row`, as `list` (control id `id`) sends it
+// with the colours it filled in.
+NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row = 0,
+                                RowColors filled_in = {0, 0}, UINT_PTR id = 0);
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);

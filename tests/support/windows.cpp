@@ -152,17 +152,25 @@ HMODULE LoadPluginModule(const std::string &path, const char *export_name, const
     return module;
 }
 
-COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
+NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row, RowColors filled_in,
+                                UINT_PTR id) {
     NMLVCUSTOMDRAW draw = {};
     draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.idFrom = id;
     draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwDrawStage = stage;
     draw.nmcd.dwItemSpec = row;
-    draw.clrTextBk = CLR_DEFAULT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    return draw.clrTextBk;
+    draw.clrText = filled_in.text;
+    draw.clrTextBk = filled_in.background;
+    return draw;
+}
+
+COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
+    NMLVCUSTOMDRAW pre = CustomDrawRecord(list, CDDS_PREPAINT);
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&pre));
+    NMLVCUSTOMDRAW item = CustomDrawRecord(list, CDDS_ITEMPREPAINT, row, {0, CLR_DEFAULT});
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
+    return item.clrTextBk;
 }
 
 // ---- the page in a modeless property sheet ---------------------------------------------------
