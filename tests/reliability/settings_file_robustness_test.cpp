@@ -99,13 +99,10 @@ struct SettingsFileRobustness : ::testing::Test {
 };
 
 std::string Crlf(const std::string &text) { return WithLineEnds(text, "\r\n"); }
-std::string Utf16(const std::string &text, bool mark = true) {  // ASCII text, widened
-    std::string out = mark ? "\xFF\xFE" : "";
-    for (char c : text) {
-        out += c;
-        out += '\0';
-    }
-    return out;
+std::string Utf16(const std::string &text, bool mark = true) {  // the bytes of a UTF-16 file
+    const std::wstring wide = Widen(text);
+    return (mark ? "\xFF\xFE" : "") +
+           std::string(reinterpret_cast<const char *>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 #define BYTES(literal) std::string(literal, sizeof(literal) - 1)
 
@@ -293,13 +290,7 @@ std::string RandomFile(Random &random, bool *wide) {
         text += kEnds[random.Below(sizeof kEnds / sizeof *kEnds)];
     }
     *wide = random.OneIn(12);
-    if (!*wide) return text;
-    std::string out = "\xFF\xFE";
-    for (char c : text) {
-        out += c;
-        out += '\0';
-    }
-    return out;
+    return *wide ? Utf16(text) : text;
 }
 
 }  // namespace

@@ -42,7 +42,10 @@ std::string ReadFileBytes(const std::string &path);  // "" when missing
 std::string ReadFileBytes(const std::wstring &path);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void WriteFileBytes(const std::wstring &path, const std::string &bytes);
-std::wstring Widen(const std::string &text);                         // through the ANSI code page
+// Text between the two widths: narrow paths and arguments are in the ANSI code page, as the
+// platform's narrow functions take them; what a test reads off a wide window or file is UTF-8.
+std::wstring Widen(const std::string &text);  // through the ANSI code page
+std::string Utf8(const std::wstring &text);
 std::string WithLineEnds(const std::string &text, const char *eol);  // every \n becomes eol
 std::string WithoutCarriageReturns(std::string bytes);               // CRLF and CR folded away
 void RemoveSettingsFile();
