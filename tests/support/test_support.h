@@ -16,6 +16,13 @@
 #include <string>
 #include <vector>
 
+// A case of a parameterised suite, which GoogleTest prints by its name wherever it shows the
+// case (the friend is found through this base).
+template <typename Case>
+struct NamedCase {
+    const char *name;
+    friend void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
+};
 // Names each case of a parameterised suite after its `name` field.
 struct CaseName {
     template <typename Case>
