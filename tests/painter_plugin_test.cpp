@@ -32,7 +32,6 @@ struct PainterPlugin : ::testing::Test {
         target = CreateRecorderWindow(NULL, "owner");
         list = CreateReportList(2);
         FakeHostAnswer = target;
-        FakeHostQueries = 0;
         FlushLog();
     }
     void TearDown() override {
@@ -77,14 +76,16 @@ TEST_F(PainterPlugin, RecordHoldsTheTwoCallbacksOfThisModule) {
 TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     WriteSettingsFile(kCustomSettingsText);
     EXPECT_EQ(1, Event(GPEVENT_INIT));
-    EXPECT_EQ(1, FakeHostQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(0x123456u, PaintedBackground(0));
     EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
     EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
-    ExpectSequence(
-        {kItemPrePaint, kItemPrePaint, {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
-        "the item pre-paints and other messages pass on, the pre-paints do not");
+    ExpectSequence({kListOwnerQuery,
+                    kItemPrePaint,
+                    kItemPrePaint,
+                    {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
+                   "the host asked once; the item pre-paints and other messages pass on, the "
+                   "pre-paints do not");
 }
 
 TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
@@ -112,7 +113,7 @@ TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
 TEST_F(PainterPlugin, QuitPutsTheProcedureBackAndWritesTheFileInKeyOrder) {
     Event(GPEVENT_INIT);
     EXPECT_EQ(1, Event(GPEVENT_QUIT));
-    EXPECT_EQ(2, FakeHostQueries);  // asked again, not remembered
+    ExpectSequence({kListOwnerQuery, kListOwnerQuery}, "the stop asks again, not remembered");
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
 
@@ -363,7 +364,7 @@ TEST_F(PainterPlugin, AReloadRepaintsTheListItColored) {
 
 TEST_F(PainterPlugin, UnknownEventsAndBadHostAnswersAreHarmless) {
     for (int code : {2, -1, 100}) EXPECT_EQ(1, Event(code));
-    EXPECT_EQ(0, FakeHostQueries);
+    ExpectSequence({}, "unknown events ask the host nothing");
     HWND gone = CreateRecorderWindow();
     DestroyWindow(gone);
     for (HWND answer : {static_cast<HWND>(NULL), gone}) {

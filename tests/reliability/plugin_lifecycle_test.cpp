@@ -124,20 +124,21 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     const LoggedMessage kItemPassedOn = {
         "recorder",       WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
         CDDS_ITEMPREPAINT};
-    // Each start puts the painter's procedure in, each stop the original back, on the one window.
+    // Each start and each stop asks the host for the list owner; each start puts the painter's
+    // procedure in, each stop the original back, on the one window.
     std::vector<LoggedMessage> expected;
     WNDPROC painter_proc = NULL;
     int cycle = 0;
     for (; cycle < kCycles; ++cycle) {
         painter.Event(host, GPEVENT_INIT);
         if (painter_proc == NULL) painter_proc = ProcOf(owner);
-        expected.push_back(ProcedureSet(painter_proc));
+        expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(painter_proc)});
         if (cycle % 100 == 0) {
             EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0)) << cycle;
             expected.push_back(kItemPassedOn);
         }
         painter.Event(host, GPEVENT_QUIT);
-        expected.push_back(ProcedureSet(RecordingProc));
+        expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(RecordingProc)});
         if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) break;
     }
     EXPECT_EQ(kCycles, cycle) << "the procedure was not given back";

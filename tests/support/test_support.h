@@ -127,10 +127,11 @@ Function ExportOf(HMODULE module, const char *name) {
 void *PatchImport(HMODULE module, const char *dll, const char *function, void *replacement);
 
 // ---- hosts for the built plug-ins ------------------------------------------------------------
-// A general plug-in's host window: answers the list-owner query with FakeHostAnswer and counts
-// the queries in FakeHostQueries; everything else goes to DefWindowProcA.
+// A general plug-in's host window, logged as "host" like a recorder: answers the list-owner query
+// (kListOwnerQuery) with FakeHostAnswer; everything else goes to DefWindowProcA.
 extern HWND FakeHostAnswer;
-extern int FakeHostQueries;
+const LoggedMessage kListOwnerQuery = {"host", WM_HOST_QUERYWINDOW, LOG_WPARAM | LOG_LPARAM,
+                                       HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER};
 HWND CreateFakeHost();
 WNDPROC ProcOf(HWND window);  // a window's current procedure
 

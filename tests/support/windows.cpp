@@ -94,15 +94,14 @@ COLORREF PrintedRowBackground(HWND list, int row) {
 // ---- hosts for the built plug-ins ------------------------------------------------------------
 
 HWND FakeHostAnswer;
-int FakeHostQueries;
 
 namespace {
 const char kFakeHostClass[] = "AltRowTintFakeHost";
 
 LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (IsLoggedMessage(message)) LogMessage(window, message, wparam, lparam);
     if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
         lparam == HOSTWINDOW_LISTOWNER) {
-        ++FakeHostQueries;
         return reinterpret_cast<LRESULT>(FakeHostAnswer);
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -116,7 +115,11 @@ static HWND CreateTopLevel(const char *class_name, WNDPROC procedure, HWND paren
                            GetModuleHandleA(NULL), NULL);
 }
 
-HWND CreateFakeHost() { return CreateTopLevel(kFakeHostClass, FakeHostProc); }
+HWND CreateFakeHost() {
+    HWND window = CreateTopLevel(kFakeHostClass, FakeHostProc);
+    SetRole(window, "host");
+    return window;
+}
 
 WNDPROC ProcOf(HWND window) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
