@@ -313,13 +313,14 @@ TEST_F(PainterPlugin, AUnicodeOwnerStaysUnicode) {
 }
 
 namespace {
-// The platform's answer on high contrast, as a test wants it (Wine cannot switch it).
+// The platform's answer on high contrast, as a test wants it (Wine cannot switch it); each
+// question is logged as kHighContrastAsked.
 bool FakeHighContrast;
-int HighContrastQueries;
+const LoggedMessage kHighContrastAsked = {"platform", SPI_GETHIGHCONTRAST};
 BOOL WINAPI FakeSystemParametersInfoW(UINT action, UINT param, void *data, UINT flags) {
     BOOL result = SystemParametersInfoW(action, param, data, flags);
     if (action != SPI_GETHIGHCONTRAST) return result;
-    ++HighContrastQueries;
+    LogCall(kHighContrastAsked.role, kHighContrastAsked.message);
     HIGHCONTRASTW *contrast = static_cast<HIGHCONTRASTW *>(data);
     contrast->dwFlags = FakeHighContrast ? contrast->dwFlags | HCF_HIGHCONTRASTON
                                          : contrast->dwFlags & ~HCF_HIGHCONTRASTON;
@@ -332,21 +333,20 @@ TEST_F(PainterPlugin, HighContrastLeavesEveryColorToTheList) {
                                  reinterpret_cast<void *>(FakeSystemParametersInfoW));
     ASSERT_NE(nullptr, platform);
     Event(GPEVENT_INIT);
-    const std::vector<LoggedMessage> kBothPassedOn = {kPrePaint, kItemPrePaint};
+    // Asked once per paint, at its pre-paint, not per row.
+    const std::vector<LoggedMessage> kBothPassedOn = {kHighContrastAsked, kPrePaint, kItemPrePaint};
     const struct {
         bool on;
         COLORREF background;
-        const std::vector<LoggedMessage> passed_on;
+        const std::vector<LoggedMessage> sequence;
     } switches[] = {{true, CLR_DEFAULT, kBothPassedOn},
-                    {false, 0xF0F0F0, {kItemPrePaint}},
+                    {false, 0xF0F0F0, {kHighContrastAsked, kItemPrePaint}},
                     {true, CLR_DEFAULT, kBothPassedOn}};
     for (const auto &s : switches) {
         FakeHighContrast = s.on;
-        HighContrastQueries = 0;
         FlushLog();
         EXPECT_EQ(s.background, PaintedBackground(0)) << s.on;
-        ExpectSequence(s.passed_on, s.on ? "high contrast on" : "high contrast off");
-        EXPECT_EQ(1, HighContrastQueries) << "once per paint, not per row";
+        ExpectSequence(s.sequence, s.on ? "high contrast on" : "high contrast off");
     }
     PatchImport(module, "USER32.dll", "SystemParametersInfoW", platform);  // the module may stay
 }

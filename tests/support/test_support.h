@@ -91,6 +91,9 @@ struct LoggedMessage {
 };
 void SetRole(HWND window, const char *role);  // the name the window's messages are logged under
 void LogMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// A call that reaches no window of the test (a platform function a module imports, say), logged
+// under role as the message `call`.
+void LogCall(const char *role, UINT call);
 const std::vector<LoggedMessage> &MessageLog();
 void FlushLog();
 // Compares the log with expected, entry by entry, prints both sequences on a mismatch, and
