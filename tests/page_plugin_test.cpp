@@ -457,24 +457,30 @@ TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
 }
 
 namespace {
-int PostsSeen;
-// The first host window that the page posts to goes away at once, in the middle of the walk.
+// The page's posts, each logged as it is made under the role of the window posted to (wParam:
+// the message, lParam: its wParam); the message itself is logged later, when it arrives. The
+// first host window posted to goes away at once, in the middle of the walk.
+const UINT kPosted = WM_APP + 0x100;
+const LoggedMessage kReloadPosted = {"host", kPosted, LOG_WPARAM | LOG_LPARAM, WM_HOST_PLUGINNOTIFY,
+                                     PLUGINNOTIFY_RELOADSETTINGS};
 BOOL WINAPI PostThenDestroyTheFirst(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const bool first = MessageLog().empty();  // the log is flushed before the apply
+    LogMessage(window, kPosted, message, wparam);
     BOOL posted = PostMessageA(window, message, wparam, lparam);
-    if (PostsSeen++ == 0) DestroyWindow(window);
+    if (first) DestroyWindow(window);
     return posted;
 }
 }  // namespace
 
 TEST_F(SettingsPage, EveryHostInstanceHearsTheReloadWhenOneGoesAwayMeanwhile) {
     HWND hosts[] = {host, CreateHostMainWindow(), CreateHostMainWindow()};
-    PostsSeen = 0;
     ASSERT_NE(nullptr, PatchImport(module, "USER32.dll", "PostMessageA",
                                    reinterpret_cast<void *>(PostThenDestroyTheFirst)));
     Open();
+    FlushLog();
     Apply();
-    EXPECT_EQ(3, PostsSeen);  // one post to each host window
     EXPECT_EQ(2, IsWindow(hosts[0]) + IsWindow(hosts[1]) + IsWindow(hosts[2]));
-    ExpectSequence({kReload, kReload}, "the two host windows left");
+    ExpectSequence({kReloadPosted, kReloadPosted, kReloadPosted, kReload, kReload},
+                   "a post to each host window, then the reload in the two left");
     for (HWND window : hosts) DestroyWindow(window);
 }
