@@ -8,15 +8,10 @@
 #include <algorithm>
 
 #include "host_contract.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
 
-// Check boxes, swatches and pick buttons, in setting order.
-const int kPageIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
-const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
-const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 // The reload notification as the host's main window receives it.
 const LoggedMessage kReload = {"host", WM_HOST_PLUGINNOTIFY, LOG_WPARAM | LOG_LPARAM,
                                PLUGINNOTIFY_RELOADSETTINGS, 0};
@@ -164,6 +159,7 @@ struct ItemTemplate {
     std::wstring class_name, text;
 };
 
+const DWORD kGroupId = static_cast<DWORD>(IDC_STATIC);  // a group box is never addressed
 const std::wstring kButton = L"button", kStatic = L"static";
 const DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP | WS_CHILD | WS_VISIBLE;
 const DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP | WS_CHILD | WS_VISIBLE;
@@ -175,20 +171,20 @@ const std::wstring kOddRows = L"\u5947\u6570\u884c\u3092\u5909\u66f4";
 const std::wstring kEvenRows = L"\u5076\u6570\u884c\u3092\u5909\u66f4";
 
 const ItemTemplate kExpectedItems[] = {
-    {0xFFFFFFFF, kGroup, 0, 5, 5, 235, 50, kButton, kTextGroup},
-    {1000, kCheck, 0, 15, 20, 100, 11, kButton, kOddRows},
-    {1001, kSwatch, WS_EX_STATICEDGE, 120, 20, 30, 11, kStatic, L""},
-    {1002, kPush, 0, 155, 20, 15, 11, kButton, L"..."},
-    {1003, kCheck, 0, 15, 35, 100, 11, kButton, kEvenRows},
-    {1004, kSwatch, WS_EX_STATICEDGE, 120, 35, 30, 11, kStatic, L""},
-    {1005, kPush, 0, 155, 35, 15, 11, kButton, L"..."},
-    {0xFFFFFFFF, kGroup, 0, 5, 60, 235, 50, kButton, kBkGroup},
-    {1006, kCheck, 0, 15, 75, 100, 11, kButton, kOddRows},
-    {1007, kSwatch, WS_EX_STATICEDGE, 120, 75, 30, 11, kStatic, L""},
-    {1008, kPush, 0, 155, 75, 15, 11, kButton, L"..."},
-    {1009, kCheck, 0, 15, 90, 100, 11, kButton, kEvenRows},
-    {1010, kSwatch, WS_EX_STATICEDGE, 120, 90, 30, 11, kStatic, L""},
-    {1011, kPush, 0, 155, 90, 15, 11, kButton, L"..."},
+    {kGroupId, kGroup, 0, 5, 5, 235, 50, kButton, kTextGroup},
+    {IDC_TEXT1_ENABLE, kCheck, 0, 15, 20, 100, 11, kButton, kOddRows},
+    {IDC_TEXT1_SWATCH, kSwatch, WS_EX_STATICEDGE, 120, 20, 30, 11, kStatic, L""},
+    {IDC_TEXT1_PICK, kPush, 0, 155, 20, 15, 11, kButton, L"..."},
+    {IDC_TEXT2_ENABLE, kCheck, 0, 15, 35, 100, 11, kButton, kEvenRows},
+    {IDC_TEXT2_SWATCH, kSwatch, WS_EX_STATICEDGE, 120, 35, 30, 11, kStatic, L""},
+    {IDC_TEXT2_PICK, kPush, 0, 155, 35, 15, 11, kButton, L"..."},
+    {kGroupId, kGroup, 0, 5, 60, 235, 50, kButton, kBkGroup},
+    {IDC_BK1_ENABLE, kCheck, 0, 15, 75, 100, 11, kButton, kOddRows},
+    {IDC_BK1_SWATCH, kSwatch, WS_EX_STATICEDGE, 120, 75, 30, 11, kStatic, L""},
+    {IDC_BK1_PICK, kPush, 0, 155, 75, 15, 11, kButton, L"..."},
+    {IDC_BK2_ENABLE, kCheck, 0, 15, 90, 100, 11, kButton, kEvenRows},
+    {IDC_BK2_SWATCH, kSwatch, WS_EX_STATICEDGE, 120, 90, 30, 11, kStatic, L""},
+    {IDC_BK2_PICK, kPush, 0, 155, 90, 15, 11, kButton, L"..."},
 };
 
 }  // namespace
@@ -196,9 +192,8 @@ const ItemTemplate kExpectedItems[] = {
 // Read from the file's resources: the shipped 32-bit pair is checked from the x64 programs too.
 static void CheckDialogTemplate(const std::string &path) {
     HMODULE module = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC resource =
-        FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(100),
-                        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    HRSRC resource = FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(IDD_SETTINGSPAGE),
+                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     ASSERT_NE(nullptr, resource);
     const BYTE *base = static_cast<const BYTE *>(LockResource(LoadResource(module, resource)));
     TemplateReader r = {base};
@@ -281,11 +276,11 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
     const bool checked[] = {true, false, true, true};  // a stored 2 shows as ticked
     const COLORREF colors[] = {0x0000FF, 0x00FF00, 0x123456, 0xABCDEF};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(checked[i], Checked(kPageIds[i])) << kPageIds[i];
+        EXPECT_EQ(checked[i], Checked(kCheckIds[i])) << kCheckIds[i];
         EXPECT_EQ(colors[i], SwatchColor(kSwatchIds[i])) << kSwatchIds[i];
     }
     // Any other static control gets the dialog's own answer, never a swatch brush.
-    HBRUSH other = SwatchBrush(kPageIds[0]);
+    HBRUSH other = SwatchBrush(kCheckIds[0]);
     for (int id : kSwatchIds) EXPECT_NE(SwatchBrush(id), other);
     Click(IDC_BK2_ENABLE);
     Click(IDC_BK2_ENABLE);
@@ -294,7 +289,7 @@ TEST_F(SettingsPage, OpensWithTheTabCaptionAndTheFileOnTheControls) {
 
 TEST_F(SettingsPage, TickingABoxAndTickingItBackTellsTheFrameChangedThenUnchanged) {
     Open();
-    for (int id : kPageIds) {
+    for (int id : kCheckIds) {
         Click(id);
         Click(id);
         ExpectSequence({Changed(), Unchanged()},
@@ -462,24 +457,30 @@ TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {
 }
 
 namespace {
-int PostsSeen;
-// The first host window that the page posts to goes away at once, in the middle of the walk.
+// The page's posts, each logged as it is made under the role of the window posted to (wParam:
+// the message, lParam: its wParam); the message itself is logged later, when it arrives. The
+// first host window posted to goes away at once, in the middle of the walk.
+const UINT kPosted = WM_APP + 0x100;
+const LoggedMessage kReloadPosted = {"host", kPosted, LOG_WPARAM | LOG_LPARAM, WM_HOST_PLUGINNOTIFY,
+                                     PLUGINNOTIFY_RELOADSETTINGS};
 BOOL WINAPI PostThenDestroyTheFirst(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const bool first = MessageLog().empty();  // the log is flushed before the apply
+    LogMessage(window, kPosted, message, wparam);
     BOOL posted = PostMessageA(window, message, wparam, lparam);
-    if (PostsSeen++ == 0) DestroyWindow(window);
+    if (first) DestroyWindow(window);
     return posted;
 }
 }  // namespace
 
 TEST_F(SettingsPage, EveryHostInstanceHearsTheReloadWhenOneGoesAwayMeanwhile) {
     HWND hosts[] = {host, CreateHostMainWindow(), CreateHostMainWindow()};
-    PostsSeen = 0;
     ASSERT_NE(nullptr, PatchImport(module, "USER32.dll", "PostMessageA",
                                    reinterpret_cast<void *>(PostThenDestroyTheFirst)));
     Open();
+    FlushLog();
     Apply();
-    EXPECT_EQ(3, PostsSeen);  // one post to each host window
     EXPECT_EQ(2, IsWindow(hosts[0]) + IsWindow(hosts[1]) + IsWindow(hosts[2]));
-    ExpectSequence({kReload, kReload}, "the two host windows left");
+    ExpectSequence({kReloadPosted, kReloadPosted, kReloadPosted, kReload, kReload},
+                   "a post to each host window, then the reload in the two left");
     for (HWND window : hosts) DestroyWindow(window);
 }

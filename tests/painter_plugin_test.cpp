@@ -32,7 +32,6 @@ struct PainterPlugin : ::testing::Test {
         target = CreateRecorderWindow(NULL, "owner");
         list = CreateReportList(2);
         FakeHostAnswer = target;
-        FakeHostQueries = 0;
         FlushLog();
     }
     void TearDown() override {
@@ -77,14 +76,16 @@ TEST_F(PainterPlugin, RecordHoldsTheTwoCallbacksOfThisModule) {
 TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     WriteSettingsFile(kCustomSettingsText);
     EXPECT_EQ(1, Event(GPEVENT_INIT));
-    EXPECT_EQ(1, FakeHostQueries);
     EXPECT_NE(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(0x123456u, PaintedBackground(0));
     EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
     EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
-    ExpectSequence(
-        {kItemPrePaint, kItemPrePaint, {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
-        "the item pre-paints and other messages pass on, the pre-paints do not");
+    ExpectSequence({kListOwnerQuery,
+                    kItemPrePaint,
+                    kItemPrePaint,
+                    {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
+                   "the host asked once; the item pre-paints and other messages pass on, the "
+                   "pre-paints do not");
 }
 
 TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
@@ -112,7 +113,7 @@ TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
 TEST_F(PainterPlugin, QuitPutsTheProcedureBackAndWritesTheFileInKeyOrder) {
     Event(GPEVENT_INIT);
     EXPECT_EQ(1, Event(GPEVENT_QUIT));
-    EXPECT_EQ(2, FakeHostQueries);  // asked again, not remembered
+    ExpectSequence({kListOwnerQuery, kListOwnerQuery}, "the stop asks again, not remembered");
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
     EXPECT_EQ(kDefaultSettingsText, ReadSettingsText());
 
@@ -312,13 +313,14 @@ TEST_F(PainterPlugin, AUnicodeOwnerStaysUnicode) {
 }
 
 namespace {
-// The platform's answer on high contrast, as a test wants it (Wine cannot switch it).
+// The platform's answer on high contrast, as a test wants it (Wine cannot switch it); each
+// question is logged as kHighContrastAsked.
 bool FakeHighContrast;
-int HighContrastQueries;
+const LoggedMessage kHighContrastAsked = {"platform", SPI_GETHIGHCONTRAST};
 BOOL WINAPI FakeSystemParametersInfoW(UINT action, UINT param, void *data, UINT flags) {
     BOOL result = SystemParametersInfoW(action, param, data, flags);
     if (action != SPI_GETHIGHCONTRAST) return result;
-    ++HighContrastQueries;
+    LogCall(kHighContrastAsked.role, kHighContrastAsked.message);
     HIGHCONTRASTW *contrast = static_cast<HIGHCONTRASTW *>(data);
     contrast->dwFlags = FakeHighContrast ? contrast->dwFlags | HCF_HIGHCONTRASTON
                                          : contrast->dwFlags & ~HCF_HIGHCONTRASTON;
@@ -331,21 +333,20 @@ TEST_F(PainterPlugin, HighContrastLeavesEveryColorToTheList) {
                                  reinterpret_cast<void *>(FakeSystemParametersInfoW));
     ASSERT_NE(nullptr, platform);
     Event(GPEVENT_INIT);
-    const std::vector<LoggedMessage> kBothPassedOn = {kPrePaint, kItemPrePaint};
+    // Asked once per paint, at its pre-paint, not per row.
+    const std::vector<LoggedMessage> kBothPassedOn = {kHighContrastAsked, kPrePaint, kItemPrePaint};
     const struct {
         bool on;
         COLORREF background;
-        const std::vector<LoggedMessage> passed_on;
+        const std::vector<LoggedMessage> sequence;
     } switches[] = {{true, CLR_DEFAULT, kBothPassedOn},
-                    {false, 0xF0F0F0, {kItemPrePaint}},
+                    {false, 0xF0F0F0, {kHighContrastAsked, kItemPrePaint}},
                     {true, CLR_DEFAULT, kBothPassedOn}};
     for (const auto &s : switches) {
         FakeHighContrast = s.on;
-        HighContrastQueries = 0;
         FlushLog();
         EXPECT_EQ(s.background, PaintedBackground(0)) << s.on;
-        ExpectSequence(s.passed_on, s.on ? "high contrast on" : "high contrast off");
-        EXPECT_EQ(1, HighContrastQueries) << "once per paint, not per row";
+        ExpectSequence(s.sequence, s.on ? "high contrast on" : "high contrast off");
     }
     PatchImport(module, "USER32.dll", "SystemParametersInfoW", platform);  // the module may stay
 }
@@ -363,7 +364,7 @@ TEST_F(PainterPlugin, AReloadRepaintsTheListItColored) {
 
 TEST_F(PainterPlugin, UnknownEventsAndBadHostAnswersAreHarmless) {
     for (int code : {2, -1, 100}) EXPECT_EQ(1, Event(code));
-    EXPECT_EQ(0, FakeHostQueries);
+    ExpectSequence({}, "unknown events ask the host nothing");
     HWND gone = CreateRecorderWindow();
     DestroyWindow(gone);
     for (HWND answer : {static_cast<HWND>(NULL), gone}) {

@@ -38,15 +38,8 @@ struct RowPaint : ::testing::Test {
         DestroyWindow(target);
     }
     NMLVCUSTOMDRAW Record(DWORD stage, DWORD_PTR row, HWND from = NULL) {
-        NMLVCUSTOMDRAW draw = {};
-        draw.nmcd.hdr.hwndFrom = from != NULL ? from : list;
-        draw.nmcd.hdr.idFrom = kListId;
-        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-        draw.nmcd.dwDrawStage = stage;
-        draw.nmcd.dwItemSpec = row;
-        draw.clrText = kListText;
-        draw.clrTextBk = kListBk;
-        return draw;
+        return CustomDrawRecord(from != NULL ? from : list, stage, row, {kListText, kListBk},
+                                kListId);
     }
     LRESULT Notify(void *record) {
         return SendMessageA(target, WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(record));
@@ -143,13 +136,10 @@ TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
         SetPainterSettings({1, 1, 1, 1, 1, 1, 1, 1});
         const unsigned char kGuard = 0xA5;
         for (DWORD stage : {(DWORD)CDDS_PREPAINT, (DWORD)CDDS_ITEMPREPAINT}) {
-            unsigned char buffer[sizeof(NMCUSTOMDRAW) + 32];
+            const NMCUSTOMDRAW draw = CustomDrawRecord(button, stage).nmcd;
+            unsigned char buffer[sizeof draw + 32];
             memset(buffer, kGuard, sizeof buffer);
-            NMCUSTOMDRAW *draw = reinterpret_cast<NMCUSTOMDRAW *>(buffer);
-            memset(draw, 0, sizeof *draw);
-            draw->hdr.hwndFrom = button;
-            draw->hdr.code = NM_CUSTOMDRAW;
-            draw->dwDrawStage = stage;
+            memcpy(buffer, &draw, sizeof draw);
             unsigned char before[sizeof buffer];
             memcpy(before, buffer, sizeof buffer);
             FlushLog();

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "page_resource.h"
 #include "settings.h"
 #include "test_support.h"
 
@@ -52,9 +51,7 @@ int main(int argc, char **argv) {
     }
     wchar_t path[MAX_PATH];
     BOOL have_path = GetSettingsPath(path);
-    char text[4 * MAX_PATH];
-    WideCharToMultiByte(CP_UTF8, 0, path, -1, text, sizeof text, NULL, NULL);
-    printf("path=%d %s\n", have_path, text);
+    printf("path=%d %s\n", have_path, Utf8(path).c_str());
     printf("%d %lX %d %lX %d %lX %d %lX\n", settings.TextColor1Enable, settings.TextColor1,
            settings.TextColor2Enable, settings.TextColor2, settings.TextBkColor1Enable,
            settings.TextBkColor1, settings.TextBkColor2Enable, settings.TextBkColor2);

@@ -4,7 +4,6 @@
 
 #include "host_contract.h"
 #include "host_runner.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
@@ -55,15 +54,11 @@ TEST(FirstStart, PaintsEvenIndexRowsGreyAndSavesTheDefaultsAtQuit) {
 
 // How the settings dialog is left after the change: (button, whether the change is applied,
 // whether the dialog stays open).
-struct DialogEnding {
-    const char *name;
+struct DialogEnding : NamedCase<DialogEnding> {
     int button;
     bool applies;
     bool stays_open;
 };
-void PrintTo(const DialogEnding &c, std::ostream *out) {
-    *out << c.name;
-}  // names the case in listings
 
 class SettingsDialogEnding : public testing::TestWithParam<DialogEnding> {};
 
@@ -128,15 +123,11 @@ TEST(Persistence, AppliedColorsShowAgainAfterARestart) {
 // A settings file written by hand, and the rows it gives. kListBackground stands for the list's
 // own background.
 const COLORREF kListBackground = CLR_DEFAULT;
-struct HandEditedFile {
-    const char *name;
+struct HandEditedFile : NamedCase<HandEditedFile> {
     const char *text;
     COLORREF even;
     COLORREF odd;
 };
-void PrintTo(const HandEditedFile &c, std::ostream *out) {
-    *out << c.name;
-}  // names the case in listings
 
 class HandEditedSettings : public testing::TestWithParam<HandEditedFile> {};
 

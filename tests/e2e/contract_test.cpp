@@ -4,7 +4,6 @@
 
 #include "host_contract.h"
 #include "host_runner.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {

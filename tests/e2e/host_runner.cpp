@@ -145,17 +145,6 @@ std::wstring FreshWideHostFolder(const std::wstring &name, size_t length) {
     return folder;
 }
 
-std::string Utf8(const std::wstring &text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), NULL, 0,
-                                   NULL, NULL);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
-                            NULL, NULL);
-    }
-    return bytes;
-}
-
 std::string FixturePath(const char *file_name) { return ExeDir() + "\\" + file_name; }
 
 std::string SettingsFileIn(const std::string &folder) { return folder + "\\altrowtint.ini"; }

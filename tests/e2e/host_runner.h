@@ -26,7 +26,6 @@ std::string FreshHostFolder(bool with_plugins = true);
 // The same in a subfolder `name` of any characters, under nested folders that bring the host
 // folder's path to `length` characters when it would be shorter.
 std::wstring FreshWideHostFolder(const std::wstring &name, size_t length = 0);
-std::string Utf8(const std::wstring &text);
 // A module built beside the test program (the fake plug-ins).
 std::string FixturePath(const char *file_name);
 std::string SettingsFileIn(const std::string &folder);

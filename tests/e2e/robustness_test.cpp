@@ -5,7 +5,6 @@
 #include "host_language.h"
 #include "host_resource.h"
 #include "host_runner.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
@@ -14,15 +13,11 @@ const char kGarbageText[] = "This is a shopping list, not a module.\nMilk\nBread
 
 // A file put into plugin\ that must be skipped, and what the host must say about it; or one
 // that the host keeps (reason NULL, a name after "altrowtint") without being harmed by it.
-struct BadModule {
-    const char *name;       // of the test
+struct BadModule : NamedCase<BadModule> {
     const char *file_name;  // in plugin\ .
     const char *fixture;    // copied from beside the test program; NULL: kGarbageText
     const char *reason;     // a part of the message naming it
 };
-void PrintTo(const BadModule &c, std::ostream *out) {
-    *out << c.name;
-}  // names the case in listings
 
 class BadModuleInPluginFolder : public testing::TestWithParam<BadModule> {};
 
@@ -184,13 +179,11 @@ TEST(HostSwitches, SettingsSwitchWithoutAPageSaysWhy) {
 }
 
 // The language the host speaks for a display language, and the File menu it then shows.
-struct LanguageCase {
-    const char *name;
+struct LanguageCase : NamedCase<LanguageCase> {
     LANGID display;
     LANGID spoken;
     const wchar_t *file_menu;
 };
-void PrintTo(const LanguageCase &c, std::ostream *out) { *out << c.name; }
 
 class HostLanguage : public testing::TestWithParam<LanguageCase> {};
 
@@ -254,16 +247,12 @@ TEST(HostLanguages, EveryStringIsSetInJapaneseAsInEnglish) {
 
 // A command line, the exit code and a part of what the host prints on each stream for it; NULL:
 // that stream stays empty.
-struct CommandLineCase {
-    const char *name;
+struct CommandLineCase : NamedCase<CommandLineCase> {
     const char *arguments;
     DWORD exit_code;
     const char *in_stdout;
     const char *in_stderr;
 };
-void PrintTo(const CommandLineCase &c, std::ostream *out) {
-    *out << c.name;
-}  // names the case in listings
 
 void ExpectStream(const char *name, const std::string &stream, const char *part) {
     if (part == NULL) {

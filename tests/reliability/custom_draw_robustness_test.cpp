@@ -101,17 +101,13 @@ TEST(CustomDrawRobustness, ARandomStreamOfNotifications) {
             // with a pre-paint, as any control's does.
             HWND gone = CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 50, 50, NULL, NULL,
                                         NULL, NULL);
-            NMLVCUSTOMDRAW item = {};
-            item.nmcd.hdr.hwndFrom = gone;
-            item.nmcd.hdr.code = NM_CUSTOMDRAW;
-            item.nmcd.dwDrawStage = CDDS_PREPAINT;
+            NMLVCUSTOMDRAW pre = CustomDrawRecord(gone, CDDS_PREPAINT);
+            NMLVCUSTOMDRAW item = CustomDrawRecord(gone, CDDS_ITEMPREPAINT);
             Buffer = nullptr;
-            SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
-            item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&pre));
             SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
             DestroyWindow(gone);
-            NMCUSTOMDRAW start = item.nmcd;
-            start.dwDrawStage = CDDS_PREPAINT;
+            NMCUSTOMDRAW start = CustomDrawRecord(gone, CDDS_PREPAINT).nmcd;  // a short record
             SendMessageA(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&start));
             Buffer = buffer;
             from = gone;

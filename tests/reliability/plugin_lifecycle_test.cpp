@@ -7,18 +7,13 @@
 
 #include <stdio.h>
 
-#include <string.h>
-
 #include <algorithm>
 
 #include "settings_checks.h"
-#include "page_resource.h"
 #include "test_support.h"
 
 namespace {
 
-const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
-const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 // A message sent to the list owner after the painter let it go: it reaches the owner alone.
 const LoggedMessage kOwnerHearsOneMessage = {"recorder", WM_USER + 7, LOG_WPARAM | LOG_LPARAM, 1,
                                              2};
@@ -127,20 +122,21 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     const LoggedMessage kItemPassedOn = {
         "recorder",       WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
         CDDS_ITEMPREPAINT};
-    // Each start puts the painter's procedure in, each stop the original back, on the one window.
+    // Each start and each stop asks the host for the list owner; each start puts the painter's
+    // procedure in, each stop the original back, on the one window.
     std::vector<LoggedMessage> expected;
     WNDPROC painter_proc = NULL;
     int cycle = 0;
     for (; cycle < kCycles; ++cycle) {
         painter.Event(host, GPEVENT_INIT);
         if (painter_proc == NULL) painter_proc = ProcOf(owner);
-        expected.push_back(ProcedureSet(painter_proc));
+        expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(painter_proc)});
         if (cycle % 100 == 0) {
             EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0)) << cycle;
             expected.push_back(kItemPassedOn);
         }
         painter.Event(host, GPEVENT_QUIT);
-        expected.push_back(ProcedureSet(RecordingProc));
+        expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(RecordingProc)});
         if (ProcOf(owner) != reinterpret_cast<WNDPROC>(RecordingProc)) break;
     }
     EXPECT_EQ(kCycles, cycle) << "the procedure was not given back";
@@ -163,12 +159,14 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
 
 namespace {
 
-// The colour chooser, scripted: confirms with ChooserColor or cancels.
+// The colour chooser, scripted: confirms with ChooserColor or cancels. Each call is logged as
+// kChooserShown, a message of its own that no window receives.
 bool ChooserConfirms;
 COLORREF ChooserColor;
-int ChooserCalls;
+const UINT kChooserCall = kProcedureSet + 1;
+const LoggedMessage kChooserShown = {"chooser", kChooserCall};
 BOOL WINAPI ScriptedChooser(CHOOSECOLORA *chooser) {
-    ++ChooserCalls;
+    LogCall(kChooserShown.role, kChooserShown.message);
     if (ChooserConfirms) chooser->rgbResult = ChooserColor;
     return ChooserConfirms;
 }
@@ -194,6 +192,12 @@ TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
     const int windows = CountThreadWindows();
     const int kSessions = 200;
     int confirmed = 0, leaky = 0, window_leaks = 0;
+    // Each session: the tick tells the frame the page changed, the chooser runs, its answer
+    // still leaves the page changed, and the apply's reload reaches the host.
+    const LoggedMessage kChanged = {"frame", PSM_CHANGED};
+    const LoggedMessage kReload = {"host", WM_HOST_PLUGINNOTIFY, LOG_WPARAM,
+                                   PLUGINNOTIFY_RELOADSETTINGS};
+    std::vector<LoggedMessage> expected;
     for (int i = 0; i < kSessions; ++i) {
         size_t made_from = BrushesMade.size(), deleted_from = ObjectsDeleted.size();
         HWND sheet = OpenPageSheet(record, &page, false);
@@ -206,6 +210,7 @@ TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
         SendMessageA(sheet, PSM_APPLY, 0, 0);
         DestroyWindow(sheet);
         PumpMessages();
+        expected.insert(expected.end(), {kChanged, kChooserShown, kChanged, kReload});
         // Every brush of this session deleted exactly once, and nothing else deleted.
         std::vector<HGDIOBJ> made(BrushesMade.begin() + made_from, BrushesMade.end());
         std::vector<HGDIOBJ> deleted(ObjectsDeleted.begin() + deleted_from, ObjectsDeleted.end());
@@ -224,13 +229,7 @@ TEST(PluginLifecycle, TwoHundredSettingsPageSessions) {
     }
     EXPECT_EQ(0, leaky);
     EXPECT_EQ(0, window_leaks);
-    EXPECT_EQ(kSessions, ChooserCalls);
-    // The frame's verdicts depend on each session's draws; the host hears one reload per apply.
-    EXPECT_EQ(kSessions,
-              std::count_if(MessageLog().begin(), MessageLog().end(), [](const LoggedMessage &m) {
-                  return strcmp(m.role, "host") == 0 && m.message == WM_HOST_PLUGINNOTIFY &&
-                         m.wparam == PLUGINNOTIFY_RELOADSETTINGS;
-              }));
+    ExpectSequence(expected, "two hundred settings page sessions");
     // Over all sessions: as many brushes made as the sessions called for, each deleted once.
     std::vector<HGDIOBJ> made = BrushesMade, deleted = ObjectsDeleted;
     std::sort(made.begin(), made.end());

@@ -7,29 +7,22 @@
 #include <algorithm>
 
 #include "settings_checks.h"
-#include "page_resource.h"
 #include "painter_core.h"
 #include "settings.h"
 #include "test_support.h"
 
 namespace {
 
-const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
-const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
 const COLORREF kListFilled = 0x00345678;  // what the list put in a record before the painter
 
 // The list's custom-draw records for rows 0 to 3, sent to the subclassed window: every colour
 // is the loaded one exactly when its flag is nonzero, else what the list filled in.
 void ExpectPaints(HWND target, HWND list, const RowColorSettings &s) {
-    NMLVCUSTOMDRAW draw = {};
-    draw.nmcd.hdr.hwndFrom = list;
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw));
+    NMLVCUSTOMDRAW pre = CustomDrawRecord(list, CDDS_PREPAINT);
+    EXPECT_EQ(CDRF_NOTIFYITEMDRAW, SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&pre));
     for (DWORD_PTR row = 0; row < 4; ++row) {
-        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        draw.nmcd.dwItemSpec = row;
-        draw.clrText = draw.clrTextBk = kListFilled;
+        NMLVCUSTOMDRAW draw =
+            CustomDrawRecord(list, CDDS_ITEMPREPAINT, row, {kListFilled, kListFilled});
         SendMessageA(target, WM_NOTIFY, 0, (LPARAM)&draw);
         RowColors want = ExpectedRowColors(s, row, {kListFilled, kListFilled});
         EXPECT_EQ(want.text, draw.clrText) << "text of row " << row << " with " << Describe(s);
@@ -106,13 +99,10 @@ struct SettingsFileRobustness : ::testing::Test {
 };
 
 std::string Crlf(const std::string &text) { return WithLineEnds(text, "\r\n"); }
-std::string Utf16(const std::string &text, bool mark = true) {  // ASCII text, widened
-    std::string out = mark ? "\xFF\xFE" : "";
-    for (char c : text) {
-        out += c;
-        out += '\0';
-    }
-    return out;
+std::string Utf16(const std::string &text, bool mark = true) {  // the bytes of a UTF-16 file
+    const std::wstring wide = Widen(text);
+    return (mark ? "\xFF\xFE" : "") +
+           std::string(reinterpret_cast<const char *>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 #define BYTES(literal) std::string(literal, sizeof(literal) - 1)
 
@@ -300,13 +290,7 @@ std::string RandomFile(Random &random, bool *wide) {
         text += kEnds[random.Below(sizeof kEnds / sizeof *kEnds)];
     }
     *wide = random.OneIn(12);
-    if (!*wide) return text;
-    std::string out = "\xFF\xFE";
-    for (char c : text) {
-        out += c;
-        out += '\0';
-    }
-    return out;
+    return *wide ? Utf16(text) : text;
 }
 
 }  // namespace

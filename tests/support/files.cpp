@@ -84,6 +84,17 @@ std::wstring Widen(const std::string &text) {
     return wide;
 }
 
+std::string Utf8(const std::wstring &text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), NULL, 0,
+                                   NULL, NULL);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
+                            NULL, NULL);
+    }
+    return bytes;
+}
+
 void RemoveSettingsFile() {
     SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(SettingsFile().c_str());

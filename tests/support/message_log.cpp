@@ -46,6 +46,8 @@ void SetRole(HWND window, const char *role) {
     Roles.push_back({window, role});
 }
 
+void LogCall(const char *role, UINT call) { Log.push_back({role, call, LOG_ALL, 0, 0, 0, 0}); }
+
 void LogMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LoggedMessage entry = {RoleOf(window), message, LOG_ALL, wparam, lparam, 0, 0};
     const NMHDR *header = reinterpret_cast<const NMHDR *>(lparam);

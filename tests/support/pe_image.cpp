@@ -51,14 +51,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-std::string Narrow(const WCHAR *text, size_t length) {
-    std::string out;
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, (int)length, NULL, 0, NULL, NULL);
-    out.resize(size);
-    WideCharToMultiByte(CP_UTF8, 0, text, (int)length, &out[0], size, NULL, NULL);
-    return out;
-}
-
 // One node of a version resource: header, key, value and children, all 32-bit aligned.
 struct VersionNode {
     std::string key;
@@ -77,7 +69,7 @@ VersionNode ParseVersionNode(const BYTE *base, const BYTE *p) {
     node.value_length = *reinterpret_cast<const WORD *>(p + 2);
     node.type = *reinterpret_cast<const WORD *>(p + 4);
     const WCHAR *key = reinterpret_cast<const WCHAR *>(p + 6);
-    node.key = Narrow(key, lstrlenW(key));
+    node.key = Utf8(key);
     node.value = Align4(base, p + 6 + (lstrlenW(key) + 1) * sizeof(WCHAR));
     size_t value_bytes = node.type == 1 ? node.value_length * sizeof(WCHAR) : node.value_length;
     node.children = Align4(base, node.value + value_bytes);
@@ -143,7 +135,7 @@ VersionStrings ReadVersionStrings(const std::string &path) {
                 for (const VersionNode &s : Children(base, table)) {
                     const WCHAR *text = reinterpret_cast<const WCHAR *>(s.value);
                     size_t length = s.value_length == 0 ? 0 : lstrlenW(text);
-                    strings.values.push_back({s.key, Narrow(text, length)});
+                    strings.values.push_back({s.key, Utf8(std::wstring(text, length))});
                 }
             }
         }

@@ -108,11 +108,7 @@ std::string SettingsFileText() {
     if (bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
     std::wstring wide((bytes.size() - 2) / 2, L'\0');
     if (!wide.empty()) memcpy(&wide[0], bytes.data() + 2, wide.size() * 2);
-    std::string text(wide.size() * 2 + 1, '\0');
-    int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), &text[0],
-                                     (int)text.size(), NULL, NULL);
-    text.resize(length > 0 ? length : 0);
-    return text;
+    return Utf8(wide);
 }
 
 std::string Printable(const std::string &bytes, size_t limit) {

@@ -31,7 +31,7 @@ std::string Describe(const RowColorSettings &settings);
 // one tick of the file system clock would otherwise look alike.
 void PutFileBytes(const std::string &path, const std::string &bytes);
 void PutSettingsBytes(const std::string &bytes);  // the settings file
-// The file's text for searching: UTF-16 with a byte-order mark turned narrow, a UTF-8 mark cut.
+// The file's text for searching: UTF-16 with a byte-order mark as UTF-8, a UTF-8 mark cut.
 std::string SettingsFileText();
 std::string Printable(const std::string &bytes, size_t limit = 160);  // escaped, for messages
 

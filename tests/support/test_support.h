@@ -10,11 +10,19 @@
 
 #include "host_contract.h"
 #include "list_windows.h"
+#include "page_resource.h"
 #include "settings.h"
 
 #include <string>
 #include <vector>
 
+// A case of a parameterised suite, which GoogleTest prints by its name wherever it shows the
+// case (the friend is found through this base).
+template <typename Case>
+struct NamedCase {
+    const char *name;
+    friend void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
+};
 // Names each case of a parameterised suite after its `name` field.
 struct CaseName {
     template <typename Case>
@@ -41,7 +49,10 @@ std::string ReadFileBytes(const std::string &path);  // "" when missing
 std::string ReadFileBytes(const std::wstring &path);
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 void WriteFileBytes(const std::wstring &path, const std::string &bytes);
-std::wstring Widen(const std::string &text);                         // through the ANSI code page
+// Text between the two widths: narrow paths and arguments are in the ANSI code page, as the
+// platform's narrow functions take them; what a test reads off a wide window or file is UTF-8.
+std::wstring Widen(const std::string &text);  // through the ANSI code page
+std::string Utf8(const std::wstring &text);
 std::string WithLineEnds(const std::string &text, const char *eol);  // every \n becomes eol
 std::string WithoutCarriageReturns(std::string bytes);               // CRLF and CR folded away
 void RemoveSettingsFile();
@@ -80,6 +91,9 @@ struct LoggedMessage {
 };
 void SetRole(HWND window, const char *role);  // the name the window's messages are logged under
 void LogMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// A call that reaches no window of the test (a platform function a module imports, say), logged
+// under role as the message `call`.
+void LogCall(const char *role, UINT call);
 const std::vector<LoggedMessage> &MessageLog();
 void FlushLog();
 // Compares the log with expected, entry by entry, prints both sequences on a mismatch, and
@@ -116,10 +130,11 @@ Function ExportOf(HMODULE module, const char *name) {
 void *PatchImport(HMODULE module, const char *dll, const char *function, void *replacement);
 
 // ---- hosts for the built plug-ins ------------------------------------------------------------
-// A general plug-in's host window: answers the list-owner query with FakeHostAnswer and counts
-// the queries in FakeHostQueries; everything else goes to DefWindowProcA.
+// A general plug-in's host window, logged as "host" like a recorder: answers the list-owner query
+// (kListOwnerQuery) with FakeHostAnswer; everything else goes to DefWindowProcA.
 extern HWND FakeHostAnswer;
-extern int FakeHostQueries;
+const LoggedMessage kListOwnerQuery = {"host", WM_HOST_QUERYWINDOW, LOG_WPARAM | LOG_LPARAM,
+                                       HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER};
 HWND CreateFakeHost();
 WNDPROC ProcOf(HWND window);  // a window's current procedure
 
@@ -145,6 +160,10 @@ inline HMODULE LoadPainterPlugin(const GPluginRecord **record,
     return LoadPluginModule(path, GENERAL_PLUGIN_EXPORT, reinterpret_cast<const void **>(record));
 }
 
+// A list-view's custom-draw record of `stage` for `row`, as `list` (control id `id`) sends it
+// with the colours it filled in.
+NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row = 0,
+                                RowColors filled_in = {0, 0}, UINT_PTR id = 0);
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
@@ -153,6 +172,11 @@ COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
 // the sheet (null on failure) and the page. The sheet logs, under role "frame", the PSM_CHANGED
 // and PSM_UNCHANGED it receives (wParam: the page).
 HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true);
+
+// The page's check boxes, swatches and pick buttons, in setting order.
+const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};
+const int kSwatchIds[] = {IDC_TEXT1_SWATCH, IDC_TEXT2_SWATCH, IDC_BK1_SWATCH, IDC_BK2_SWATCH};
+const int kPickIds[] = {IDC_TEXT1_PICK, IDC_TEXT2_PICK, IDC_BK1_PICK, IDC_BK2_PICK};
 
 HBRUSH SwatchBrush(HWND page, int swatch_id);    // what the page answers WM_CTLCOLORSTATIC with
 COLORREF SwatchColor(HWND page, int swatch_id);  // the colour of that brush

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <colordlg.h>
+
 namespace {
 const char kRecorderClass[] = "AltRowTintTestRecorder";
 const char kListHostClass[] = "AltRowTintTestListHost";
@@ -92,15 +94,14 @@ COLORREF PrintedRowBackground(HWND list, int row) {
 // ---- hosts for the built plug-ins ------------------------------------------------------------
 
 HWND FakeHostAnswer;
-int FakeHostQueries;
 
 namespace {
 const char kFakeHostClass[] = "AltRowTintFakeHost";
 
 LRESULT CALLBACK FakeHostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (IsLoggedMessage(message)) LogMessage(window, message, wparam, lparam);
     if (message == WM_HOST_QUERYWINDOW && wparam == HOSTWINDOW_LISTOWNER &&
         lparam == HOSTWINDOW_LISTOWNER) {
-        ++FakeHostQueries;
         return reinterpret_cast<LRESULT>(FakeHostAnswer);
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -114,7 +115,11 @@ static HWND CreateTopLevel(const char *class_name, WNDPROC procedure, HWND paren
                            GetModuleHandleA(NULL), NULL);
 }
 
-HWND CreateFakeHost() { return CreateTopLevel(kFakeHostClass, FakeHostProc); }
+HWND CreateFakeHost() {
+    HWND window = CreateTopLevel(kFakeHostClass, FakeHostProc);
+    SetRole(window, "host");
+    return window;
+}
 
 WNDPROC ProcOf(HWND window) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
@@ -150,17 +155,25 @@ HMODULE LoadPluginModule(const std::string &path, const char *export_name, const
     return module;
 }
 
-COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
+NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row, RowColors filled_in,
+                                UINT_PTR id) {
     NMLVCUSTOMDRAW draw = {};
     draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.idFrom = id;
     draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwDrawStage = stage;
     draw.nmcd.dwItemSpec = row;
-    draw.clrTextBk = CLR_DEFAULT;
-    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
-    return draw.clrTextBk;
+    draw.clrText = filled_in.text;
+    draw.clrTextBk = filled_in.background;
+    return draw;
+}
+
+COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
+    NMLVCUSTOMDRAW pre = CustomDrawRecord(list, CDDS_PREPAINT);
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&pre));
+    NMLVCUSTOMDRAW item = CustomDrawRecord(list, CDDS_ITEMPREPAINT, row, {0, CLR_DEFAULT});
+    SendMessageA(owner, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&item));
+    return item.clrTextBk;
 }
 
 // ---- the page in a modeless property sheet ---------------------------------------------------
@@ -235,7 +248,6 @@ COLORREF SwatchColor(HWND page, int swatch_id) {
 DialogAnswer Answer;
 
 namespace {
-enum { COLOR_EDIT_RED = 706, COLOR_EDIT_GREEN = 707, COLOR_EDIT_BLUE = 708 };
 enum { ANSWER_POLL_MS = 20, ANSWER_TEXT_CAPACITY = 1024 };
 UINT_PTR AnswerTimer;
 
@@ -255,10 +267,10 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
     wchar_t text[ANSWER_TEXT_CAPACITY] = L"";
     GetDlgItemTextW(dialog, Answer.marker, text, ANSWER_TEXT_CAPACITY);
     Answer.text = text;
-    if (Answer.marker == COLOR_EDIT_RED && Answer.button == IDOK) {
-        SetDlgItemInt(dialog, COLOR_EDIT_RED, GetRValue(Answer.color), FALSE);
-        SetDlgItemInt(dialog, COLOR_EDIT_GREEN, GetGValue(Answer.color), FALSE);
-        SetDlgItemInt(dialog, COLOR_EDIT_BLUE, GetBValue(Answer.color), FALSE);
+    if (Answer.marker == COLOR_RED && Answer.button == IDOK) {
+        SetDlgItemInt(dialog, COLOR_RED, GetRValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_GREEN, GetGValue(Answer.color), FALSE);
+        SetDlgItemInt(dialog, COLOR_BLUE, GetBValue(Answer.color), FALSE);
     }
     SendMessageA(GetDlgItem(dialog, Answer.button), BM_CLICK, 0, 0);
 }
@@ -271,7 +283,7 @@ void AnswerNextDialog(int marker, int button, COLORREF color) {
 }
 
 void AnswerNextChooser(bool confirm, COLORREF color) {
-    AnswerNextDialog(COLOR_EDIT_RED, confirm ? IDOK : IDCANCEL, color);
+    AnswerNextDialog(COLOR_RED, confirm ? IDOK : IDCANCEL, color);
 }
 
 // ---- a module's brushes, seen through its imports of CreateSolidBrush and DeleteObject --------
