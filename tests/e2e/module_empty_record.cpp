@@ -3,17 +3,10 @@
 
 #include "host_contract.h"
 
+static const GPluginRecord kGeneral = {0, NULL, NULL};
+static const CPluginRecord kConfiguration = {0, 0, NULL, NULL};
+
 extern "C" {
-const GPluginRecord *GetGPluginInfo(void);
-const CPluginRecord *GetCPluginInfo(void);
-}
-
-namespace {
-const GPluginRecord kGeneral = {0, NULL, NULL};
-const CPluginRecord kConfiguration = {0, 0, NULL, NULL};
-}  // namespace
-
 const GPluginRecord *GetGPluginInfo(void) { return &kGeneral; }
 const CPluginRecord *GetCPluginInfo(void) { return &kConfiguration; }
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+}

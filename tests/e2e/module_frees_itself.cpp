@@ -5,30 +5,24 @@
 
 #include "host_contract.h"
 
-extern "C" {
-int CALLBACK StartAndFreeItself(HWND host_window, int event_code);
-const GPluginRecord *GetGPluginInfo(void);
-}
+static const DWORD kAfterTheCallbackMs = 100;
+static HMODULE Self;
 
-namespace {
-const GPluginRecord kRecord = {0, NULL, StartAndFreeItself};
-const DWORD kAfterTheCallbackMs = 100;
-HMODULE Self;
-
-DWORD WINAPI FreeSelf(LPVOID) {
+static DWORD WINAPI FreeSelf(LPVOID) {
     Sleep(kAfterTheCallbackMs);
     FreeLibraryAndExitThread(Self, 0);  // never returns into the freed module
 }
-}  // namespace
 
-int CALLBACK StartAndFreeItself(HWND, int event_code) {
-    if (event_code != GPEVENT_INIT) return 1;
-    HANDLE thread = CreateThread(NULL, 0, FreeSelf, NULL, 0, NULL);
+static int CALLBACK StartAndFreeItself(HWND, int event_code) {
+    HANDLE thread =
+        event_code == GPEVENT_INIT ? CreateThread(NULL, 0, FreeSelf, NULL, 0, NULL) : NULL;
     if (thread != NULL) CloseHandle(thread);
     return 1;
 }
 
-const GPluginRecord *GetGPluginInfo(void) { return &kRecord; }
+static const GPluginRecord kRecord = {0, NULL, StartAndFreeItself};
+
+extern "C" const GPluginRecord *GetGPluginInfo(void) { return &kRecord; }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) Self = instance;

@@ -4,16 +4,10 @@
 
 #include "host_contract.h"
 
-extern "C" {
-const GPluginRecord *GetGPluginInfo(void);
-const CPluginRecord *GetCPluginInfo(void);
-}
-
-namespace {
-const DWORD_PTR kSmallInteger = 16;
+static const DWORD_PTR kSmallInteger = 16;
 enum { STACK_RECORDS = 64 };  // deep enough that the host's next calls leave the first alone
-}  // namespace
 
+extern "C" {
 const GPluginRecord *GetGPluginInfo(void) {
     return reinterpret_cast<const GPluginRecord *>(kSmallInteger);
 }
@@ -27,5 +21,4 @@ const CPluginRecord *GetCPluginInfo(void) {
     const CPluginRecord *volatile escaped = on_stack;  // hidden from the compiler's warning
     return escaped;
 }
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+}
