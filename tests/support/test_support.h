@@ -23,6 +23,7 @@ struct NamedCase {
     const char *name;
     friend void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 };
+
 // Names each case of a parameterised suite after its `name` field.
 struct CaseName {
     template <typename Case>
