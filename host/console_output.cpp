@@ -52,10 +52,9 @@ std::wstring ProblemText(UINT id, Reader reader, std::initializer_list<std::wstr
 
 void WriteStdout(const std::wstring &text) { WriteTo(STD_OUTPUT_HANDLE, text); }
 
-void WriteStderr(const std::wstring &text) { WriteTo(STD_ERROR_HANDLE, text); }
-
 std::wstring ReportProblem(UINT id, std::initializer_list<std::wstring> inserts, DWORD error) {
-    WriteStderr(kProblemPrefix + ProblemText(id, READER_SCRIPT, inserts, error) + L"\n");
+    WriteTo(STD_ERROR_HANDLE,
+            kProblemPrefix + ProblemText(id, READER_SCRIPT, inserts, error) + L"\n");
     std::wstring shown = ProblemText(id, READER_USER, inserts, error);
     AppendListItem(&Summary, HostText(IDS_PROBLEM_SEPARATOR, READER_USER), shown);
     return shown;

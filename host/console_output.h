@@ -11,7 +11,6 @@
 #include <string>
 
 void WriteStdout(const std::wstring &text);
-void WriteStderr(const std::wstring &text);
 
 // Reports one problem: the host's text `id` with its inserts (host_text.h), followed, unless
 // error is ERROR_SUCCESS, by the system's words for it. Writes it to stderr as a line and keeps

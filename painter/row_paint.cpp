@@ -32,7 +32,8 @@ BOOL IsListViewClassName(const char *name) {
 }
 
 LRESULT PassOn(const PaintChain *chain, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    return chain->pass_on(chain->previous, window, message, wparam, lparam);
+    return chain->unicode ? CallWindowProcW(chain->previous, window, message, wparam, lparam)
+                          : CallWindowProcA(chain->previous, window, message, wparam, lparam);
 }
 
 // High-contrast themes pair their own text colours with the list's own backgrounds; a tint

@@ -6,20 +6,16 @@
 
 #include <windows.h>
 
-// How messages reach the procedure RowPaintProc replaced: CallWindowProcA, or CallWindowProcW
-// when the window is a Unicode window, so that its text messages never pass through the ANSI
-// code page.
-typedef LRESULT(WINAPI *CallWindowProcFunction)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
-
-// One window RowPaintProc went into. An entry whose window is NULL is free once no call of
+// One window RowPaintProc went into, which holds a reference on this module for as long as
+// RowPaintProc stays in its chain. An entry whose window is NULL is free once no call of
 // RowPaintProc for it is under way any more.
 struct PaintChain {
     HWND window;
     // The procedure RowPaintProc replaced there; every message passed on goes to it.
     WNDPROC previous;
-    BOOL unicode;  // the character set RowPaintProc went in with
-    CallWindowProcFunction pass_on;
-    HMODULE held;  // this module, held for as long as RowPaintProc is in the window's chain
+    // The character set RowPaintProc went in with: a Unicode window's messages are passed on
+    // through CallWindowProcW, so that its text never passes through the ANSI code page.
+    BOOL unicode;
     // Calls of RowPaintProc for this window under way: the host may stop the painter, and free
     // it, from inside a message that came through RowPaintProc, which must then still be there
     // to return to.

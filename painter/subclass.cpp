@@ -11,6 +11,8 @@ namespace {
 // had to leave it below another subclass while that window lives on.
 enum { MAX_PAINT_CHAINS = 8 };
 PaintChain Chains[MAX_PAINT_CHAINS];
+// This module, on which each chain holds a reference of its own.
+HMODULE ThisModule;
 
 // A procedure is read back with the function of the character set it was set with; the other
 // one would hand out a conversion stub instead of RowPaintProc.
@@ -32,11 +34,10 @@ WNDPROC ReplaceProc(const PaintChain &chain, WNDPROC proc) {
 // hold is kept, as an unload without a stop keeps it, and the module stays loaded until the
 // process ends. The entry is reused only once that call is over.
 void ReleaseChain(PaintChain *chain) {
-    if (chain->calls_under_way == 0) FreeLibrary(chain->held);
+    if (chain->calls_under_way == 0) FreeLibrary(ThisModule);
     if (ColoringChain == chain) ColoringChain = NULL;
     chain->window = NULL;
     chain->previous = NULL;
-    chain->held = NULL;
 }
 
 // Only while RowPaintProc is still the window's own procedure can the previous one go back;
@@ -75,21 +76,19 @@ PaintChain *FreeChain(void) {
 // Puts RowPaintProc into the window's chain, holding the module for as long as it stays there.
 PaintChain *EnterChain(HWND target) {
     PaintChain *chain = FreeChain();
-    HMODULE held = NULL;
-    if (chain == NULL || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                             reinterpret_cast<LPCWSTR>(&RowPaintProc), &held)) {
+    if (chain == NULL ||
+        !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&RowPaintProc), &ThisModule)) {
         return NULL;
     }
     chain->window = target;
     chain->unicode = IsWindowUnicode(target);
-    chain->pass_on = chain->unicode ? CallWindowProcW : CallWindowProcA;
     chain->previous = ReplaceProc(*chain, RowPaintProc);
     if (chain->previous == NULL) {  // a window of another process, for one
         chain->window = NULL;
-        FreeLibrary(held);
+        FreeLibrary(ThisModule);
         return NULL;
     }
-    chain->held = held;
     return chain;
 }
 
