@@ -101,9 +101,22 @@ ensure_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         "${as_root[@]}" dpkg --add-architecture i386 || die "adding i386 failed; as root, run: $cmd"
     fi
-    "${as_root[@]}" apt-get update -q || die "apt-get update failed; as root, run: $cmd"
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
-        die "installing failed; as root, run: $cmd"
+    # A mirror in the middle of a sync fails one index now and then; the indexes it had still
+    # serve, and the install below says plainly what they cannot.
+    "${as_root[@]}" apt-get update -q ||
+        step "apt-get update failed for some index (see above); going on with what apt has"
+    apt_install "${missing[@]}" && return 0
+    # Without the 32-bit packages everything but the i686 run still works: its tests are then
+    # reported as skipped, with the reason.
+    local native=()
+    for p in "${missing[@]}"; do [[ $p == *:i386 ]] || native+=("$p"); done
+    [ ${#native[@]} -lt ${#missing[@]} ] || die "installing failed; as root, run: $cmd"
+    step "the 32-bit packages cannot be installed now; installing the others"
+    [ ${#native[@]} -eq 0 ] || apt_install "${native[@]}" || die "installing failed; as root, run: $cmd"
+}
+
+apt_install() {
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"
 }
 
 # Makes the system locale given (ja_JP.UTF-8, say) with Debian's locales when it is missing.
