@@ -175,7 +175,7 @@ UINT MergedValue(UINT shown, UINT read, UINT now, BOOL changed_here) {
 RowColorSettings MergeWithFile(HWND page, const PageState *state) {
     RowColorSettings now;
     // No file to read, or none to be had: nobody else's choice to keep.
-    if (!LoadSettings(&now)) now = state->stored;
+    if (LoadSettings(&now) != SETTINGS_FROM_FILE) now = state->stored;
     RowColorSettings chosen = now;
     for (int i = 0; i < PAGE_ROW_COUNT; ++i) {
         const PageRow &row = kPageRows[i];
@@ -192,16 +192,35 @@ RowColorSettings MergeWithFile(HWND page, const PageState *state) {
 // The stored settings catch up only once the file holds the page's state: after a failed save
 // the page still differs from them, so Apply stays on and the user can try again. After a save
 // the page shows what the file now holds, another writer's choices included.
+// Another instance's apply or stop never comes between the read and the write.
 BOOL ApplyPage(HWND page, PageState *state) {
+    HANDLE lock = LockSettingsFile();
     RowColorSettings chosen = MergeWithFile(page, state);
-    if (!SaveSettings(&chosen)) {
-        ReportFailedSave(page, GetLastError());
+    BOOL saved = SaveSettings(&chosen);
+    DWORD error = GetLastError();
+    UnlockSettingsFile(lock);
+    if (!saved) {
+        ReportFailedSave(page, error);
         return FALSE;
     }
     state->stored = chosen;
     ShowStored(page, state);
     NotifyHostSettingsChanged();
     return TRUE;
+}
+
+// OK and Apply both arrive as PSN_APPLY; a wizard's Finish arrives as PSN_WIZFINISH alone, and
+// saves the same. The result stays at the dialog's default 0 (apply accepted, finish allowed,
+// other notifications answered by default) unless the save failed: then OK leaves the dialog
+// open and the frame does not count the page as applied, and the wizard stays open on the page.
+void OnNotify(HWND page, PageState *state, const NMHDR *header) {
+    if (header == NULL) return;
+    if (header->code == static_cast<UINT>(PSN_APPLY) && !ApplyPage(page, state)) {
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+    }
+    if (header->code == static_cast<UINT>(PSN_WIZFINISH) && !ApplyPage(page, state)) {
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(page));
+    }
 }
 
 // Posts the reload to one top-level window when it is a host's main window.

@@ -21,19 +21,20 @@ static HWND QueryListOwner(HWND host_window) {
         SendMessageA(host_window, WM_HOST_QUERYWINDOW, HOSTWINDOW_LISTOWNER, HOSTWINDOW_LISTOWNER));
 }
 
-// The painter colours with what the file holds now; the values, for the stop to write back.
-static RowColorSettings ReloadPainterSettings(void) {
-    RowColorSettings loaded;
-    LoadSettings(&loaded);
-    SetPainterSettings(loaded);
-    return loaded;
+// The painter colours with what the file holds now; the values, for the stop to write back,
+// and where they came from.
+static SettingsSource ReloadPainterSettings(RowColorSettings *loaded) {
+    SettingsSource source = LoadSettings(loaded);
+    SetPainterSettings(*loaded);
+    return source;
 }
 
 // Started: RowPaintProc colours the list of the window the last start named.
 static BOOL IsStarted(void) { return ColoringWindow() != NULL; }
 
 int PainterAttach(HWND host_window) {
-    ReloadPainterSettings();  // the first row painted already uses the file's values
+    RowColorSettings loaded;
+    ReloadPainterSettings(&loaded);  // the first row painted already uses the file's values
     // A second start without a stop keeps the original procedure: recording RowPaintProc as its
     // own predecessor would recurse without end on the next message. A host that destroyed the
     // window and made a new one is started afresh on the window it names now, also when an
@@ -56,16 +57,21 @@ void PainterDetach(HWND host_window) {
     RemoveRowPaintProc();
     // Read the file again first: the page may have saved a newer choice that no reload
     // notification brought here, and the stop must not overwrite it. Saving then still leaves
-    // all eight keys in order, and creates the file with the defaults when there is none.
-    RowColorSettings current = ReloadPainterSettings();
-    SaveSettings(&current);
+    // all eight keys in order, and creates the file with the defaults when there is none. A
+    // file that could not be read (another program held it) is left as it is: what the load
+    // fell back to is not the user's choice. No other instance comes between the two.
+    HANDLE lock = LockSettingsFile();
+    RowColorSettings current;
+    if (ReloadPainterSettings(&current) != SETTINGS_UNREADABLE) SaveSettings(&current);
+    UnlockSettingsFile(lock);
 }
 
 int CALLBACK PainterMessageHook(MSG *msg) {
     if (msg != NULL && msg->message == WM_HOST_PLUGINNOTIFY &&
         msg->wParam == PLUGINNOTIFY_RELOADSETTINGS) {
-        ReloadPainterSettings();
-        RepaintColoredList();  // no part of the list keeps the old colours until it repaints
+        RowColorSettings loaded;
+        ReloadPainterSettings(&loaded);
+        RepaintColoredLists();  // no part of a list keeps the old colours until it repaints
     }
     return 0;
 }

@@ -129,20 +129,36 @@ BOOL DropLeadingBytes(HANDLE file, DWORD skip) {
     return done;
 }
 
-// The writer's side: one handle that no other can share checks for the signature and rewrites
-// the file without it, so that no reader meets the file half rewritten and no two writers drop
-// the three bytes twice. TRUE when the file has no signature (or does not exist yet) or lost it;
-// FALSE, with the system's error, when the file could not be had alone or rewritten.
-BOOL RemoveUtf8Signature(const wchar_t *path) {
-    HANDLE file = OpenSettingsFile(path, GENERIC_READ | GENERIC_WRITE, 0);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+// Reads the file's first bytes, from its start; *is_signed tells whether they are the signature.
+BOOL ReadSignature(HANDLE file, BOOL *is_signed) {
     char start[UTF8_SIGNATURE_LENGTH];
     DWORD got = 0;
-    BOOL removed = ReadFile(file, start, UTF8_SIGNATURE_LENGTH, &got, NULL);
-    if (removed && StartsWithUtf8Signature(start, got)) {
-        removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
-    }
+    if (!ReadFile(file, start, UTF8_SIGNATURE_LENGTH, &got, NULL)) return FALSE;
+    *is_signed = StartsWithUtf8Signature(start, got);
+    return TRUE;
+}
+
+// The writer's side. The signature is looked for through a handle that lets every other reader
+// and writer be: a log viewer or file watcher that only reads the file must not make a save
+// fail. Only a signature to take off needs the file alone, so that no reader meets it half
+// rewritten; it is looked at again there, since another writer may have taken it off meanwhile.
+// TRUE when the file has no signature (or does not exist yet) or lost it; FALSE, with the
+// system's error, when the file could not be read, had alone or rewritten.
+BOOL RemoveUtf8Signature(const wchar_t *path) {
+    HANDLE file = OpenSettingsFile(path, GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    BOOL is_signed = FALSE, looked = ReadSignature(file, &is_signed);
     DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    if (!looked || !is_signed) return looked;
+
+    file = OpenSettingsFile(path, GENERIC_READ | GENERIC_WRITE, 0);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    BOOL removed = ReadSignature(file, &is_signed);
+    if (removed && is_signed) removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
+    error = GetLastError();
     CloseHandle(file);
     SetLastError(error);
     return removed;
@@ -200,44 +216,9 @@ void ReadKeys(RowColorSettings *settings, const wchar_t *path) {
     }
 }
 
-}  // namespace
-
-BOOL GetSettingsPath(wchar_t *path) {
-    // The host process's executable, not this module: both plug-ins must meet at one file.
-    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
-    if (length != 0 && length < MAX_PATH) {  // a truncated name is no name
-        PathRemoveFileSpecW(path);
-        if (SUCCEEDED(StringCchCatW(path, MAX_PATH, kPathSuffix))) return TRUE;
-    }
-    path[0] = L'\0';  // a cut-off name must never be used
-    return FALSE;
-}
-
-BOOL LoadSettings(RowColorSettings *settings) {
-    wchar_t path[MAX_PATH];
-    BOOL have_path = GetSettingsPath(path);
-    DWORD length = 0;
-    char *text = have_path ? TakeSnapshot(path, &length) : NULL;
-    if (text == NULL) {  // missing, or held by another: read as the platform can
-        ReadKeys(settings, have_path ? path : NULL);
-        return FALSE;
-    }
-    DWORD skip = StartsWithUtf8Signature(text, length) ? UTF8_SIGNATURE_LENGTH : 0;
-    wchar_t copy[MAX_PATH];
-    if (MakeTextCopy(text + skip, length - skip, copy)) {
-        ReadKeys(settings, copy);
-        RemoveTextCopy(copy);
-    } else {
-        ReadKeys(settings, path);  // no temporary folder to use: the file as it is
-    }
-    HeapFree(GetProcessHeap(), 0, text);
-    return TRUE;
-}
-
-// Stops at the first failure: what follows would meet the same locked or read-only file.
-BOOL SaveSettings(const RowColorSettings *settings) {
-    wchar_t path[MAX_PATH];
-    if (!GetSettingsPath(path)) return FALSE;  // never a file under a cut-off name
+// All eight keys, under the lock of the caller. Stops at the first failure: what follows would
+// meet the same locked or read-only file.
+BOOL WriteKeys(const RowColorSettings *settings, const wchar_t *path) {
     if (!RemoveUtf8Signature(path)) return FALSE;
     for (const SettingKey &key : kSettingKeys) {
         UINT value = FieldOf(settings, key);
@@ -252,4 +233,97 @@ BOOL SaveSettings(const RowColorSettings *settings) {
         if (!written) return FALSE;
     }
     return TRUE;
+}
+
+// The lock's name: the file's full path, which the name cannot hold (no backslash, limited
+// length), folded into a hash of its upper-case form, so that two hosts in two folders never
+// wait for each other and two spellings of one path meet. A session's own namespace: the file
+// lies beside one user's host.
+const wchar_t kLockNameFormat[] = L"Local\\altrowtint-settings-%08lX%08lX";
+enum { LOCK_NAME_CAPACITY = 64, SETTINGS_LOCK_WAIT_MS = 2000 };
+const unsigned long long kHashOffset = 0xCBF29CE484222325ULL, kHashPrime = 0x100000001B3ULL;
+
+BOOL MakeLockName(const wchar_t *path, wchar_t *name) {
+    wchar_t upper[MAX_PATH];
+    if (FAILED(StringCchCopyW(upper, MAX_PATH, path))) return FALSE;
+    CharUpperBuffW(upper, lstrlenW(upper));
+    unsigned long long hash = kHashOffset;  // FNV-1a over the UTF-16 code units
+    for (const wchar_t *c = upper; *c != L'\0'; ++c) hash = (hash ^ *c) * kHashPrime;
+    return SUCCEEDED(StringCchPrintfW(name, LOCK_NAME_CAPACITY, kLockNameFormat,
+                                      static_cast<unsigned long>(hash >> 32),
+                                      static_cast<unsigned long>(hash & 0xFFFFFFFFUL)));
+}
+
+HANDLE LockFileAt(const wchar_t *path) {
+    wchar_t name[LOCK_NAME_CAPACITY];
+    if (!MakeLockName(path, name)) return NULL;
+    HANDLE lock = CreateMutexW(NULL, FALSE, name);
+    if (lock == NULL) return NULL;
+    DWORD waited = WaitForSingleObject(lock, SETTINGS_LOCK_WAIT_MS);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return lock;
+    CloseHandle(lock);
+    return NULL;
+}
+
+}  // namespace
+
+HANDLE LockSettingsFile(void) {
+    wchar_t path[MAX_PATH];
+    return GetSettingsPath(path) ? LockFileAt(path) : NULL;
+}
+
+void UnlockSettingsFile(HANDLE lock) {
+    if (lock == NULL) return;
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+}
+
+BOOL GetSettingsPath(wchar_t *path) {
+    // The host process's executable, not this module: both plug-ins must meet at one file.
+    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
+    if (length != 0 && length < MAX_PATH) {  // a truncated name is no name
+        PathRemoveFileSpecW(path);
+        if (SUCCEEDED(StringCchCatW(path, MAX_PATH, kPathSuffix))) return TRUE;
+    }
+    path[0] = L'\0';  // a cut-off name must never be used
+    return FALSE;
+}
+
+SettingsSource LoadSettings(RowColorSettings *settings) {
+    wchar_t path[MAX_PATH];
+    if (!GetSettingsPath(path)) {
+        ReadKeys(settings, NULL);
+        return SETTINGS_NO_FILE;
+    }
+    DWORD length = 0;
+    HANDLE lock = LockFileAt(path);
+    char *text = TakeSnapshot(path, &length);
+    DWORD error = GetLastError();
+    UnlockSettingsFile(lock);
+    if (text == NULL) {  // missing, or held by another program: read as the platform can
+        ReadKeys(settings, path);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? SETTINGS_NO_FILE
+                                                                              : SETTINGS_UNREADABLE;
+    }
+    DWORD skip = StartsWithUtf8Signature(text, length) ? UTF8_SIGNATURE_LENGTH : 0;
+    wchar_t copy[MAX_PATH];
+    if (MakeTextCopy(text + skip, length - skip, copy)) {
+        ReadKeys(settings, copy);
+        RemoveTextCopy(copy);
+    } else {
+        ReadKeys(settings, path);  // no temporary folder to use: the file as it is
+    }
+    HeapFree(GetProcessHeap(), 0, text);
+    return SETTINGS_FROM_FILE;
+}
+
+BOOL SaveSettings(const RowColorSettings *settings) {
+    wchar_t path[MAX_PATH];
+    if (!GetSettingsPath(path)) return FALSE;  // never a file under a cut-off name
+    HANDLE lock = LockFileAt(path);
+    BOOL saved = WriteKeys(settings, path);
+    DWORD error = GetLastError();
+    UnlockSettingsFile(lock);
+    SetLastError(error);
+    return saved;
 }

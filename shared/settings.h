@@ -40,19 +40,36 @@ enum {
 // still names the folder that exists.
 BOOL GetSettingsPath(wchar_t *path);
 
+// Where the values of a load came from.
+enum SettingsSource {
+    SETTINGS_FROM_FILE,  // one snapshot of the file
+    SETTINGS_NO_FILE,    // there is no file (or no usable path): every key has its default
+    // A file is there that could not be read: held by another program for longer than a moment,
+    // or refused. The values are what the platform read directly, or the defaults; they are no
+    // reason to write the file over.
+    SETTINGS_UNREADABLE
+};
+
 // Overwrites all eight fields from the file, in key order; a missing key or file gives its default.
 // Never writes the file: the profile functions read a private copy of one snapshot of it, taken
-// while no writer holds it, without a UTF-8 signature. TRUE when the values come from that
-// snapshot; FALSE when there was no file to take one of (missing, or held by another program for
-// longer than a moment), and the values are what the platform read directly or the defaults.
-BOOL LoadSettings(RowColorSettings *settings);
+// while no writer holds it, without a UTF-8 signature.
+SettingsSource LoadSettings(RowColorSettings *settings);
 
 // Writes all eight keys in key order; other sections and keys of the file stay. TRUE only when
 // every key was written; it stops at the first write that fails, and FALSE also when there is
 // no usable path; after a failed write GetLastError tells the system's reason. The file keeps
 // its encoding (an ANSI file stays ANSI), except that a UTF-8 signature, which the profile
-// functions would misread, is taken off first. Another instance's reader or writer holding the
+// functions would misread, is taken off first. Another program's reader or writer holding the
 // file for a moment is waited for, briefly.
 BOOL SaveSettings(const RowColorSettings *settings);
+
+// Keeps every other process of these plug-ins away from the file until UnlockSettingsFile: a
+// read, merge and write of the file held between the two is never interleaved with another's.
+// Each load and save takes it for itself; a caller that reads and then writes holds it around
+// both (a thread may take it again while it holds it). Waits a second or two for a holder; a
+// holder that died counts as gone. NULL when it could not be had: the caller goes on unguarded,
+// as it would without it.
+HANDLE LockSettingsFile(void);
+void UnlockSettingsFile(HANDLE lock);  // takes NULL too
 
 #endif

@@ -3,6 +3,8 @@
 // "plugins FOLDER" runs the built plug-ins of FOLDER as a host does instead: the painter's
 // start, an apply of the page with its first box ticked, the painter's stop. "save N" goes on
 // N - 1 times: a load, a save with a colour's last bit turned over, and a save as loaded.
+// "apply BOX N" is another host instance's user: on one page of the built plug-in, N times,
+// ticks or unticks the page's box BOX (0 to 3) and applies.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -35,10 +37,29 @@ int RunPlugins(const std::string &folder) {
     return 0;
 }
 
+int ApplyRepeatedly(int box, int times) {
+    const CPluginRecord *record = nullptr;
+    HMODULE module = LoadPagePlugin(&record);
+    if (record == nullptr) return 1;
+    RedirectPageHost(module, NULL);
+    HWND page = NULL, sheet = OpenPageSheet(record, &page, false);
+    int failed = 0;
+    for (int i = 0; i < times; ++i) {
+        SendDlgItemMessageA(page, kCheckIds[box], BM_CLICK, 0, 0);
+        failed += SendMessageA(sheet, PSM_APPLY, 0, 0) == 0;
+    }
+    printf("applies failed=%d\n", failed);
+    DestroyWindow(sheet);
+    FreeLibrary(module);
+    return failed != 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     if (argc > 2 && strcmp(argv[1], "plugins") == 0) return RunPlugins(argv[2]);
+    if (argc > 3 && strcmp(argv[1], "apply") == 0)
+        return ApplyRepeatedly(atoi(argv[2]), atoi(argv[3]));
     RowColorSettings settings;
     LoadSettings(&settings);
     if (argc > 1 && strcmp(argv[1], "save") == 0) printf("saved=%d\n", SaveSettings(&settings));

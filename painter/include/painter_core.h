@@ -16,9 +16,10 @@ LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 // set them directly. Nothing else writes them.
 void SetPainterSettings(const RowColorSettings &settings);
 
-// Invalidates the list whose rows were last coloured, when it is still a window, so that it
-// shows reloaded settings at once; does nothing while stopped.
-void RepaintColoredList(void);
+// Invalidates every list-view child of the window whose list is coloured, and the list whose
+// rows were last coloured, so that they show reloaded settings at once; does nothing while
+// stopped.
+void RepaintColoredLists(void);
 
 // TRUE when window is a list-view control, under its own class name or a superclass's.
 BOOL IsListViewWindow(HWND window);
@@ -38,7 +39,8 @@ BOOL InstallRowPaintProc(HWND target);
 // that window's hold: the module then stays loaded until the process ends.
 BOOL RemoveRowPaintProc(void);
 
-// The window whose list is coloured; NULL while stopped.
+// The window whose list is coloured; NULL while stopped, and from the moment that window is
+// destroyed.
 HWND ColoringWindow(void);
 
 #endif

@@ -327,7 +327,15 @@ TEST_F(SettingsFileRobustness, RandomFilesMadeOfPiecesOfGoodOnes) {
 
 namespace {
 
-enum FaultKind { HELD_UNSHARED, HELD_SHARED_FOR_READING, FOLDER, READ_ONLY_FILE, READ_ONLY_FOLDER };
+enum FaultKind {
+    HELD_UNSHARED,
+    HELD_SHARED_FOR_READING,
+    HELD_SHARING_ALL,  // a log viewer or file watcher
+    FOLDER,
+    READ_ONLY_FILE,
+    READ_ONLY_FOLDER
+};
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool CanOpen(const std::string &path, DWORD access) {
     HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
@@ -358,9 +366,12 @@ struct Fault {
         switch (kind) {
         case HELD_UNSHARED:
         case HELD_SHARED_FOR_READING:
-            held =
-                CreateFileA(path.c_str(), GENERIC_READ, kind == HELD_UNSHARED ? 0 : FILE_SHARE_READ,
-                            NULL, OPEN_EXISTING, 0, NULL);
+        case HELD_SHARING_ALL:
+            held = CreateFileA(path.c_str(), GENERIC_READ,
+                               kind == HELD_UNSHARED             ? 0
+                               : kind == HELD_SHARED_FOR_READING ? FILE_SHARE_READ
+                                                                 : kShareAll,
+                               NULL, OPEN_EXISTING, 0, NULL);
             EXPECT_NE(INVALID_HANDLE_VALUE, held);
             break;
         case FOLDER:
@@ -422,6 +433,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
     } faults[] = {
         {"held open by another handle without sharing", HELD_UNSHARED},
         {"held open by another handle sharing only reads", HELD_SHARED_FOR_READING},
+        {"held open for reading by a handle that shares everything", HELD_SHARING_ALL},
         {"replaced by a folder of the same name", FOLDER},
         {"read-only file", READ_ONLY_FILE},
         {"read-only folder and no file yet", READ_ONLY_FOLDER},
@@ -502,4 +514,89 @@ TEST_F(SettingsFileRobustness, TwoReadersAndAWriterAtOnce) {
         EXPECT_EQ(Printable(Crlf(kCustomSettingsText)), Printable(ReadFileBytes(SettingsFile())));
     }
     EXPECT_EQ(0, misses) << "of " << loads << " loads";
+}
+
+namespace {
+
+// Another program's handle, closed on a thread of its own after a pause.
+struct LateClose {
+    HANDLE handle;
+    DWORD after_ms;
+};
+DWORD WINAPI CloseLater(void *hold) {
+    Sleep(static_cast<LateClose *>(hold)->after_ms);
+    return CloseHandle(static_cast<LateClose *>(hold)->handle);
+}
+
+}  // namespace
+
+// A backup or sync client holds the file alone for a moment just as the host stops the painter:
+// the stop's reload cannot read it, and writes nothing over it once the holder lets go.
+TEST_F(SettingsFileRobustness, AStopThatCouldNotReadTheFileLeavesItAlone) {
+    const GPluginRecord *record = nullptr;
+    HMODULE painter = LoadPainterPlugin(&record);
+    ASSERT_NE(nullptr, record);
+    HWND host = CreateFakeHost();
+    FakeHostAnswer = CreateRecorderWindow();
+    const std::string kFile = Crlf(kCustomSettingsText);
+    for (DWORD hold_ms : {150, 200}) {
+        PutSettingsBytes(kFile);
+        record->event_callback(host, GPEVENT_INIT);
+        LateClose hold = {
+            CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL),
+            hold_ms};
+        ASSERT_NE(INVALID_HANDLE_VALUE, hold.handle);
+        HANDLE letting_go = CreateThread(NULL, 0, CloseLater, &hold, 0, NULL);
+        record->event_callback(host, GPEVENT_QUIT);
+        WaitForSingleObject(letting_go, INFINITE);
+        CloseHandle(letting_go);
+        EXPECT_EQ(Printable(kFile), Printable(ReadFileBytes(SettingsFile()))) << hold_ms << " ms";
+    }
+    DestroyWindow(FakeHostAnswer);
+    DestroyWindow(host);
+    FreeLibrary(painter);
+}
+
+// Two other host instances, whose users each only ever change one box, apply at once a few
+// hundred times: neither undoes the other's choice, and between two writes the file is whole.
+TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) {
+    const std::string kFile = Crlf(std::string("[other]\nKeep=1\n") + kCustomSettingsText);
+    PutSettingsBytes(kFile);
+    const int kBoxes[2] = {0, 3};  // TextColor1Enable 1 and TextBkColor2Enable 2
+    HANDLE instances[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        std::string exe = ExeDir() + "\\instance" + std::to_string(i) + ".exe";
+        ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), exe.c_str(), FALSE));
+        PROCESS_INFORMATION process = {};
+        // An odd number of clicks: each box ends the other way round.
+        ASSERT_TRUE(StartChildProcess(Widen(exe), "apply " + std::to_string(kBoxes[i]) + " 201",
+                                      NULL, NULL, NULL, &process));
+        CloseHandle(process.hThread);
+        instances[i] = process.hProcess;
+    }
+    int looks = 0, broken = 0;
+    for (; WaitForMultipleObjects(2, instances, TRUE, 0) == WAIT_TIMEOUT && looks < 100000;
+         ++looks) {
+        HANDLE lock = LockSettingsFile();
+        std::string text = ReadFileBytes(SettingsFile());
+        UnlockSettingsFile(lock);
+        bool whole = text.find("[setting]") == text.rfind("[setting]") &&
+                     text.find("[other]\r\nKeep=1") != std::string::npos;
+        for (const char *key : kSettingKeys)
+            whole &= text.find(std::string("\n") + key + "=") != std::string::npos;
+        if (!whole && broken++ == 0)
+            ADD_FAILURE() << "the file between two writes: " << Printable(text);
+    }
+    for (HANDLE instance : instances) {
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(instance, 60000) != WAIT_OBJECT_0) TerminateProcess(instance, 2);
+        GetExitCodeProcess(instance, &code);
+        EXPECT_EQ(0u, code) << "an instance's apply failed, or it hung";
+        CloseHandle(instance);
+    }
+    RowColorSettings expected = kCustomSettings, now;
+    expected.TextColor1Enable = expected.TextBkColor2Enable = 0;
+    EXPECT_EQ(SETTINGS_FROM_FILE, LoadSettings(&now));
+    EXPECT_TRUE(SameSettings(expected, now)) << Describe(now);
+    printf("%d looks at the file, %d not whole\n", looks, broken);
 }
