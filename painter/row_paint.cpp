@@ -31,6 +31,32 @@ BOOL IsListViewClassName(const char *name) {
            StrCmpNIA(name, kFormsListViewPrefix, FORMS_LISTVIEW_PREFIX_LENGTH) == 0;
 }
 
+// The system's and the common controls' own classes that are no list-views. They are never asked
+// whether they are one: to a month calendar, the list-view's question is a message of its own,
+// and the others log it as unknown. A framework's superclass carries the name after a prefix of
+// its own ("WindowsForms10.SysTreeView32.app...").
+const char *const kOtherControlClassNames[] = {
+    WC_TREEVIEWA,   WC_HEADERA,      TOOLBARCLASSNAMEA, REBARCLASSNAMEA,     TOOLTIPS_CLASSA,
+    WC_BUTTONA,     TRACKBAR_CLASSA, MONTHCAL_CLASSA,   DATETIMEPICK_CLASSA, STATUSCLASSNAMEA,
+    WC_TABCONTROLA, PROGRESS_CLASSA, UPDOWN_CLASSA,     HOTKEY_CLASSA,       WC_PAGESCROLLERA,
+    ANIMATE_CLASSA, WC_COMBOBOXEXA,  "SysLink",         WC_IPADDRESSA,       WC_NATIVEFONTCTLA,
+    WC_EDITA,       WC_STATICA,      WC_COMBOBOXA,      WC_LISTBOXA,         WC_SCROLLBARA,
+    "ComboLBox",    "RichEdit20A",   "RichEdit20W",     "RICHEDIT50W"};
+const char kFormsPrefix[] = "WindowsForms10.";
+enum { FORMS_PREFIX_LENGTH = sizeof kFormsPrefix - 1 };
+
+BOOL IsOtherControlClassName(const char *name) {
+    if (StrCmpNIA(name, kFormsPrefix, FORMS_PREFIX_LENGTH) == 0) name += FORMS_PREFIX_LENGTH;
+    for (const char *other : kOtherControlClassNames) {
+        size_t length = lstrlenA(other);
+        if (StrCmpNIA(name, other, static_cast<int>(length)) == 0 &&
+            (name[length] == '\0' || name[length] == '.')) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 LRESULT PassOn(const PaintChain *chain, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return chain->unicode ? CallWindowProcW(chain->previous, window, message, wparam, lparam)
                           : CallWindowProcA(chain->previous, window, message, wparam, lparam);
@@ -84,19 +110,33 @@ void SetPainterSettings(const RowColorSettings &settings) { PainterSettings = se
 
 void ForgetSenders(void) { ColoredList = ForeignSender = NULL; }
 
-void RepaintColoredList(void) {
-    // No erase: the list fills every row's background itself as it paints.
-    if (ColoringChain != NULL && ColoredList != NULL && IsWindow(ColoredList)) {
-        InvalidateRect(ColoredList, NULL, FALSE);
+namespace {
+
+// No erase: a list fills every row's background itself as it paints.
+BOOL CALLBACK RepaintIfListOf(HWND child, LPARAM owner) {
+    if (GetParent(child) == reinterpret_cast<HWND>(owner) && IsListViewWindow(child)) {
+        InvalidateRect(child, NULL, FALSE);
     }
+    return TRUE;
+}
+
+}  // namespace
+
+void RepaintColoredLists(void) {
+    if (ColoringChain == NULL) return;
+    // Every list whose notifications reach the owner, the one that painted last among them: a
+    // split view has two.
+    EnumChildWindows(ColoringChain->window, RepaintIfListOf,
+                     reinterpret_cast<LPARAM>(ColoringChain->window));
+    if (ColoredList != NULL && IsWindow(ColoredList)) InvalidateRect(ColoredList, NULL, FALSE);
 }
 
 BOOL IsListViewWindow(HWND window) {
     if (window == NULL || !IsWindow(window)) return FALSE;
     char class_name[CLASS_NAME_CAPACITY];
-    if (GetClassNameA(window, class_name, CLASS_NAME_CAPACITY) > 0 &&
-        IsListViewClassName(class_name)) {
-        return TRUE;
+    if (GetClassNameA(window, class_name, CLASS_NAME_CAPACITY) > 0) {
+        if (IsListViewClassName(class_name)) return TRUE;
+        if (IsOtherControlClassName(class_name)) return FALSE;
     }
     // A superclass under any other name still answers as a list-view: it hands out its header
     // control, a child of its own. No other control answers a list-view message this way.
@@ -122,7 +162,13 @@ LRESULT PaintRows(const PaintChain *chain, HWND window, UINT message, WPARAM wpa
         return PassOn(chain, window, message, wparam, lparam);
     }
 
-    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        // The owner answers first, once per paint: one that paints the list itself keeps it to
+        // itself; any other gets the rows' notifications besides what it asked for (a post-paint
+        // for an overlay, say). An owner that does no custom draw answers 0.
+        LRESULT asked = PassOn(chain, window, message, wparam, lparam);
+        return (asked & CDRF_SKIPDEFAULT) != 0 ? asked : asked | CDRF_NOTIFYITEMDRAW;
+    }
     if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColorRow(draw, PainterSettings);
     return PassOn(chain, window, message, wparam, lparam);
 }
@@ -133,9 +179,10 @@ LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     PaintChain *chain = PaintChainOf(window);
     if (chain == NULL) return 0;  // only a direct call can name a window it is not in
     // Counted while under way, so that a stop from inside this very call keeps the module.
-    ++chain->calls_under_way;
+    InterlockedIncrement(&chain->calls_under_way);
     LRESULT result = chain == ColoringChain ? PaintRows(chain, window, message, wparam, lparam)
                                             : PassOn(chain, window, message, wparam, lparam);
-    --chain->calls_under_way;
+    if (message == WM_NCDESTROY) ForgetDestroyedWindow(chain);
+    InterlockedDecrement(&chain->calls_under_way);
     return result;
 }

@@ -28,37 +28,26 @@ WNDPROC ReplaceProc(const PaintChain &chain, WNDPROC proc) {
                                          : SetWindowLongPtrA(chain.window, GWLP_WNDPROC, value));
 }
 
-// Forgets the window and lets go of the module, unless RowPaintProc is still running for the
-// window: the host stopped the painter from inside a message that came through it and may free
-// the module as soon as the stop returns, while that call has yet to return into it. Then the
-// hold is kept, as an unload without a stop keeps it, and the module stays loaded until the
-// process ends. The entry is reused only once that call is over.
+// Lets go of the module, unless RowPaintProc is still running for the window: the host stopped
+// the painter from inside a message that came through it and may free the module as soon as the
+// stop returns, while that call has yet to return into it. Then the hold is kept, as an unload
+// without a stop keeps it, and the module stays loaded until the process ends.
 void ReleaseChain(PaintChain *chain) {
     if (chain->calls_under_way == 0) FreeLibrary(ThisModule);
     if (ColoringChain == chain) ColoringChain = NULL;
-    chain->window = NULL;
-    chain->previous = NULL;
+    chain->state = CHAIN_LEFT;
 }
 
 // Only while RowPaintProc is still the window's own procedure can the previous one go back;
 // putting it back over a later subclass would cut that one out of the chain, which still calls
 // through RowPaintProc for as long as the window lives.
 BOOL LeaveChain(PaintChain *chain) {
-    if (IsWindow(chain->window)) {
+    if (chain->state == CHAIN_ENTERED && IsWindow(chain->window)) {
         if (CurrentProc(*chain) != RowPaintProc) return FALSE;
         ReplaceProc(*chain, chain->previous);
     }
     ReleaseChain(chain);
     return TRUE;
-}
-
-// Leaves every chain but `kept` where it can; FALSE when one had to stay.
-BOOL LeaveOtherChains(const PaintChain *kept) {
-    BOOL all_left = TRUE;
-    for (PaintChain &chain : Chains) {
-        if (chain.window != NULL && &chain != kept && !LeaveChain(&chain)) all_left = FALSE;
-    }
-    return all_left;
 }
 
 // The entry for which `matches` holds; NULL when there is none.
@@ -68,14 +57,35 @@ PaintChain *FindChain(Predicate matches) {
     return found != end ? found : NULL;
 }
 
-PaintChain *FreeChain(void) {
-    return FindChain(
-        [](const PaintChain &chain) { return chain.window == NULL && chain.calls_under_way == 0; });
+BOOL HoldsModule(const PaintChain &chain) {
+    return chain.window != NULL && chain.state != CHAIN_LEFT;
+}
+
+// Leaves every chain but `kept` where it can; FALSE when one had to stay.
+BOOL LeaveOtherChains(const PaintChain *kept) {
+    BOOL all_left = TRUE;
+    for (PaintChain &chain : Chains) {
+        if (HoldsModule(chain) && &chain != kept && !LeaveChain(&chain)) all_left = FALSE;
+    }
+    return all_left;
+}
+
+// An entry to go into target's chain with: the one that last left target, else one never
+// used, else one that left another window and has no call under way.
+PaintChain *FreeChain(HWND target) {
+    PaintChain *chain = FindChain(
+        [target](const PaintChain &c) { return c.window == target && c.state == CHAIN_LEFT; });
+    if (chain == NULL) chain = FindChain([](const PaintChain &c) { return c.window == NULL; });
+    if (chain == NULL) {
+        chain = FindChain(
+            [](const PaintChain &c) { return c.state == CHAIN_LEFT && c.calls_under_way == 0; });
+    }
+    return chain;
 }
 
 // Puts RowPaintProc into the window's chain, holding the module for as long as it stays there.
 PaintChain *EnterChain(HWND target) {
-    PaintChain *chain = FreeChain();
+    PaintChain *chain = FreeChain(target);
     if (chain == NULL ||
         !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCWSTR>(&RowPaintProc), &ThisModule)) {
@@ -83,9 +93,13 @@ PaintChain *EnterChain(HWND target) {
     }
     chain->window = target;
     chain->unicode = IsWindowUnicode(target);
+    // Known before RowPaintProc is in place: the window's own thread may call it at once.
+    chain->previous = CurrentProc(*chain);
+    chain->state = CHAIN_ENTERED;
     chain->previous = ReplaceProc(*chain, RowPaintProc);
     if (chain->previous == NULL) {  // a window of another process, for one
         chain->window = NULL;
+        chain->state = CHAIN_LEFT;
         FreeLibrary(ThisModule);
         return NULL;
     }
@@ -96,14 +110,31 @@ PaintChain *EnterChain(HWND target) {
 
 PaintChain *PaintChainOf(HWND window) {
     if (ColoringChain != NULL && ColoringChain->window == window) return ColoringChain;
-    if (window == NULL) return NULL;  // the mark of a free entry, never a window
-    return FindChain([window](const PaintChain &chain) { return chain.window == window; });
+    if (window == NULL) return NULL;  // the mark of an entry never used, never a window
+    // A handle may come back for a new window while an entry still names the old one: the
+    // entry that holds RowPaintProc in a chain goes first.
+    PaintChain *held = FindChain([window](const PaintChain &chain) {
+        return chain.window == window && chain.state != CHAIN_LEFT;
+    });
+    return held != NULL
+               ? held
+               : FindChain([window](const PaintChain &chain) { return chain.window == window; });
+}
+
+void ForgetDestroyedWindow(PaintChain *chain) {
+    if (chain->state != CHAIN_ENTERED) return;
+    chain->state = CHAIN_DESTROYED;
+    if (ColoringChain == chain) {
+        ColoringChain = NULL;
+        ForgetSenders();
+    }
 }
 
 BOOL InstallRowPaintProc(HWND target) {
     // Still in this very window's chain from an earlier stop, RowPaintProc colours from there and
     // never goes in twice; left in other windows' chains, it comes out of them where it can.
-    PaintChain *chain = PaintChainOf(target);
+    PaintChain *chain = FindChain(
+        [target](const PaintChain &c) { return c.window == target && c.state == CHAIN_ENTERED; });
     LeaveOtherChains(chain);
     if (chain == NULL) chain = EnterChain(target);
     if (chain == NULL) return FALSE;

@@ -81,11 +81,13 @@ TEST_F(PainterPlugin, InitLoadsTheFileAndSubclassesTheListOwner) {
     EXPECT_EQ(0xABCDEFu, PaintedBackground(1));  // a flag of 2 counts as on
     EXPECT_EQ(kRecorderResult, SendMessageA(target, WM_USER + 9, 1, 2));
     ExpectSequence({kListOwnerQuery,
+                    kPrePaint,
                     kItemPrePaint,
+                    kPrePaint,
                     kItemPrePaint,
                     {"owner", WM_USER + 9, LOG_WPARAM | LOG_LPARAM, 1, 2}},
-                   "the host asked once; the item pre-paints and other messages pass on, the "
-                   "pre-paints do not");
+                   "the host asked once; the pre-paints, item pre-paints and other messages pass "
+                   "on");
 }
 
 TEST_F(PainterPlugin, TheHookReloadsOnlyOnTheReloadNotification) {
@@ -213,7 +215,8 @@ TEST_F(PainterPlugin, UnloadedWithoutAStopUnderAnotherSubclassItStaysLoadedAndCo
         FlushLog();
         SetWindowTextA(target, "still calling through");
         EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
-        ExpectSequence({{"owner", WM_SETTEXT}, kItemPrePaint}, "through the freed painter");
+        ExpectSequence({{"owner", WM_SETTEXT}, kPrePaint, kItemPrePaint},
+                       "through the freed painter");
         if (common_controls) {
             RemoveWindowSubclass(target, OtherChainedProc, 1);
         } else {
@@ -264,7 +267,7 @@ TEST_F(PainterPlugin, AnotherSubclassAboveStaysInTheChainWhicheverStopsFirst) {
     Event(GPEVENT_INIT);
     FlushLog();
     EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
-    ExpectSequence({kItemPrePaint}, "the item, passed on once");
+    ExpectSequence({kPrePaint, kItemPrePaint}, "the pre-paint and the item, passed on once");
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
@@ -334,31 +337,33 @@ TEST_F(PainterPlugin, HighContrastLeavesEveryColorToTheList) {
     ASSERT_NE(nullptr, platform);
     Event(GPEVENT_INIT);
     // Asked once per paint, at its pre-paint, not per row.
-    const std::vector<LoggedMessage> kBothPassedOn = {kHighContrastAsked, kPrePaint, kItemPrePaint};
     const struct {
         bool on;
         COLORREF background;
-        const std::vector<LoggedMessage> sequence;
-    } switches[] = {{true, CLR_DEFAULT, kBothPassedOn},
-                    {false, 0xF0F0F0, {kHighContrastAsked, kItemPrePaint}},
-                    {true, CLR_DEFAULT, kBothPassedOn}};
+    } switches[] = {{true, CLR_DEFAULT}, {false, 0xF0F0F0}, {true, CLR_DEFAULT}};
     for (const auto &s : switches) {
         FakeHighContrast = s.on;
         FlushLog();
         EXPECT_EQ(s.background, PaintedBackground(0)) << s.on;
-        ExpectSequence(s.sequence, s.on ? "high contrast on" : "high contrast off");
+        ExpectSequence({kHighContrastAsked, kPrePaint, kItemPrePaint},
+                       s.on ? "high contrast on" : "high contrast off");
     }
     PatchImport(module, "USER32.dll", "SystemParametersInfoW", platform);  // the module may stay
 }
 
-// The list shows reloaded colours at once: the painter repaints it, nobody else does.
-TEST_F(PainterPlugin, AReloadRepaintsTheListItColored) {
-    FakeHostAnswer = GetParent(list);
+// The lists show reloaded colours at once: the painter repaints them, nobody else does; in a
+// split view, both lists under the owner.
+TEST_F(PainterPlugin, AReloadRepaintsTheListsItColored) {
+    HWND frame = FakeHostAnswer = GetParent(list);
+    MoveWindow(list, 0, 0, 400, 150, TRUE);
+    HWND second = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 150,
+                                  400, 150, frame, NULL, NULL, NULL);
+    FillReportList(second, 2, 1, 100);
     Event(GPEVENT_INIT);
-    EXPECT_EQ(0xF0F0F0u, RowBackground(list, 0));
+    for (HWND each : {list, second}) EXPECT_EQ(0xF0F0F0u, RowBackground(each, 0));
     WriteSettingsFile("[setting]\nTextBkColor1=0x0000FF\n");
     Hook(WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS);
-    EXPECT_EQ(0x0000FFu, RowBackground(list, 0, false));
+    for (HWND each : {list, second}) EXPECT_EQ(0x0000FFu, RowBackground(each, 0, false));
     Event(GPEVENT_QUIT);
 }
 

@@ -48,13 +48,27 @@ struct RowPaint : ::testing::Test {
 
 }  // namespace
 
-TEST_F(RowPaint, PrePaintIsAnsweredWithItemNotificationsAndNotPassedOn) {
+// The owner hears the pre-paint first: what it asks for stays, with every row's notification
+// added, unless it paints the list itself.
+TEST_F(RowPaint, PrePaintReachesTheOwnerAndAddsTheRowsToWhatItAsks) {
+    const struct {
+        LRESULT owner, answer;
+    } cases[] = {
+        {CDRF_DODEFAULT, CDRF_NOTIFYITEMDRAW},
+        {CDRF_NOTIFYPOSTPAINT, CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYITEMDRAW},
+        {CDRF_SKIPDEFAULT, CDRF_SKIPDEFAULT},
+        {CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT, CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT},
+    };
     for (const RowColorSettings &settings : {kDefaults, kAllOff}) {
         SetPainterSettings(settings);
-        NMLVCUSTOMDRAW draw = Record(CDDS_PREPAINT, 0);
-        EXPECT_EQ(CDRF_NOTIFYITEMDRAW, Notify(&draw));
+        for (const auto &c : cases) {
+            RecorderPrePaintAnswer = c.owner;
+            NMLVCUSTOMDRAW draw = Record(CDDS_PREPAINT, 0);
+            EXPECT_EQ(c.answer, Notify(&draw)) << c.owner;
+            ExpectSequence({PassedOn(CDDS_PREPAINT)}, "the owner hears the pre-paint");
+        }
     }
-    ExpectSequence({}, "pre-paints are answered, not passed on");
+    RecorderPrePaintAnswer = CDRF_DODEFAULT;
 }
 
 TEST_F(RowPaint, DefaultsTintTheBackgroundOfTheFirstSetOnly) {
@@ -143,12 +157,34 @@ TEST_F(RowPaint, RecordsFromOtherControlsAreNeverWrittenTo) {
             unsigned char before[sizeof buffer];
             memcpy(before, buffer, sizeof buffer);
             FlushLog();
-            EXPECT_EQ(kRecorderResult, Notify(buffer))
-                << class_name << " " << stage;  // even pre-paint goes to the host
+            EXPECT_EQ(stage == CDDS_PREPAINT ? CDRF_DODEFAULT : kRecorderResult, Notify(buffer))
+                << class_name << " " << stage;  // the owner's own answer, pre-paint too
             EXPECT_EQ(0, memcmp(before, buffer, sizeof buffer)) << class_name << " " << stage;
             ExpectSequence({PassedOn(stage)}, class_name);
         }
         DestroyWindow(button);
+    }
+    // Controls known by their class name are never asked the list-view's question (to a month
+    // calendar it is a message of its own); only a control of a name unknown to the painter is.
+    for (const char *name : {"SysTreeView32", "SysHeader32", "SysMonthCal32",
+                             "WindowsForms10.BUTTON.app.0.1", "MadeUpControl"}) {
+        WNDCLASSA control_class = {};
+        control_class.lpfnWndProc = RecordingProc;
+        control_class.hInstance = GetModuleHandleA(NULL);
+        control_class.lpszClassName = name;
+        RegisterClassA(&control_class);
+        HWND control = CreateWindowExA(0, name, "", WS_CHILD, 0, 0, 9, 9, target, NULL,
+                                       control_class.hInstance, NULL);
+        SetRole(control, "control");
+        FlushLog();
+        NMCUSTOMDRAW draw = CustomDrawRecord(control, CDDS_PREPAINT).nmcd;
+        Notify(&draw);
+        std::vector<LoggedMessage> expected = {PassedOn(CDDS_PREPAINT)};
+        if (strcmp(name, "MadeUpControl") == 0)
+            expected.insert(expected.begin(), {"control", LVM_GETHEADER});
+        ExpectSequence(expected, name);
+        DestroyWindow(control);
+        UnregisterClassA(name, control_class.hInstance);  // the list-views' own headers need theirs
     }
 }
 

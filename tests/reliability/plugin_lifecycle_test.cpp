@@ -119,9 +119,11 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     FlushLog();
     const int windows = CountThreadWindows();
     const int kCycles = 1000;
-    const LoggedMessage kItemPassedOn = {
-        "recorder",       WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
-        CDDS_ITEMPREPAINT};
+    const LoggedMessage kPrePaintPassedOn = {
+        "recorder",   WM_NOTIFY, LOG_CODE | LOG_STAGE, 0, 0, static_cast<UINT>(NM_CUSTOMDRAW),
+        CDDS_PREPAINT};
+    LoggedMessage item_passed_on = kPrePaintPassedOn;
+    item_passed_on.stage = CDDS_ITEMPREPAINT;
     // Each start and each stop asks the host for the list owner; each start puts the painter's
     // procedure in, each stop the original back, on the one window.
     std::vector<LoggedMessage> expected;
@@ -133,7 +135,7 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
         expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(painter_proc)});
         if (cycle % 100 == 0) {
             EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(owner, list, 0)) << cycle;
-            expected.push_back(kItemPassedOn);
+            expected.insert(expected.end(), {kPrePaintPassedOn, item_passed_on});
         }
         painter.Event(host, GPEVENT_QUIT);
         expected.insert(expected.end(), {kListOwnerQuery, ProcedureSet(RecordingProc)});
@@ -153,6 +155,63 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     printf("%d starts and stops; windows %d -> %d\n", cycle, windows, CountThreadWindows());
     DestroyWindow(GetParent(list));
     DestroyWindow(owner);
+    DestroyWindow(host);
+    RemoveSettingsFile();
+}
+
+namespace {
+
+// A list owner of another thread of the host, which sends itself a message over and over while
+// this thread starts and stops the painter: each one must reach the owner's own procedure.
+const LRESULT kOwnAnswer = 42;
+const UINT kOwnMessage = WM_USER + 7;
+LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return message == kOwnMessage ? kOwnAnswer : DefWindowProcA(window, message, wparam, lparam);
+}
+struct OtherThreadOwner {
+    HWND window;
+    HANDLE ready;
+    volatile LONG stop, sent, lost;
+};
+DWORD WINAPI RunOwner(void *argument) {
+    OtherThreadOwner *owner = static_cast<OtherThreadOwner *>(argument);
+    WNDCLASSA owner_class = {};
+    owner_class.lpfnWndProc = OwnProc;
+    owner_class.hInstance = GetModuleHandleA(NULL);
+    owner_class.lpszClassName = "OtherThreadOwner";
+    RegisterClassA(&owner_class);
+    owner->window = CreateWindowExA(0, owner_class.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 10,
+                                    10, NULL, NULL, owner_class.hInstance, NULL);
+    SetEvent(owner->ready);
+    for (; !owner->stop; ++owner->sent) {
+        if (SendMessageA(owner->window, kOwnMessage, 0, 0) != kOwnAnswer) ++owner->lost;
+    }
+    DestroyWindow(owner->window);
+    return 0;
+}
+
+}  // namespace
+
+TEST(PluginLifecycle, AnOwnerOnAnotherThreadLosesNoMessageToStartsAndStops) {
+    RemoveSettingsFile();
+    Painter painter;
+    ASSERT_NE(nullptr, painter.record);
+    OtherThreadOwner owner = {NULL, CreateEventA(NULL, TRUE, FALSE, NULL), 0, 0, 0};
+    HANDLE thread = CreateThread(NULL, 0, RunOwner, &owner, 0, NULL);
+    WaitForSingleObject(owner.ready, INFINITE);
+    HWND host = CreateFakeHost();
+    FakeHostAnswer = owner.window;
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+        painter.Event(host, GPEVENT_INIT);
+        painter.Event(host, GPEVENT_QUIT);
+    }
+    owner.stop = 1;
+    WaitForSingleObject(thread, INFINITE);
+    EXPECT_LT(1000, owner.sent);
+    EXPECT_EQ(0, owner.lost) << "of " << owner.sent << " messages";
+    printf("1000 starts and stops; %ld messages on the owner's thread, %ld lost\n", owner.sent,
+           owner.lost);
+    for (HANDLE handle : {thread, owner.ready}) CloseHandle(handle);
     DestroyWindow(host);
     RemoveSettingsFile();
 }

@@ -106,6 +106,9 @@ void ExpectSequence(const std::vector<LoggedMessage> &expected, const char *cont
 // that a passed-on message and its result can both be told apart.
 const LRESULT kRecorderResult = 0x5EC0DED;
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// What a recorder answers a custom-draw pre-paint with: CDRF_DODEFAULT, as an owner that draws
+// nothing itself, unless a test poses as one that does.
+extern LRESULT RecorderPrePaintAnswer;
 // A recorder window, top-level (hidden) or a visible child, logged under role.
 HWND CreateRecorderWindow(HWND parent = NULL, const char *role = "recorder");
 

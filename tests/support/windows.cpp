@@ -31,8 +31,15 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM 
         return DefWindowProcA(window, message, wparam, lparam);
     }
     if (IsLoggedMessage(message)) LogMessage(window, message, wparam, lparam);
+    const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
+    if (message == WM_NOTIFY && draw != NULL &&
+        draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_PREPAINT) {
+        return RecorderPrePaintAnswer;
+    }
     return kRecorderResult;
 }
+
+LRESULT RecorderPrePaintAnswer = CDRF_DODEFAULT;
 
 HWND CreateRecorderWindow(HWND parent, const char *role) {
     RegisterTestClasses();
