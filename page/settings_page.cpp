@@ -282,17 +282,9 @@ INT_PTR CALLBACK SettingsPageProc(HWND page, UINT message, WPARAM wparam, LPARAM
     case WM_COMMAND:
         OnCommand(page, state, LOWORD(wparam));
         return TRUE;
-    case WM_NOTIFY: {
-        // OK and Apply both arrive as PSN_APPLY. The result stays at the dialog's default 0
-        // (apply accepted, other notifications answered by default) unless the save failed:
-        // then OK leaves the dialog open and the frame does not count the page as applied.
-        const NMHDR *header = reinterpret_cast<const NMHDR *>(lparam);
-        if (header != NULL && header->code == static_cast<UINT>(PSN_APPLY) &&
-            !ApplyPage(page, state)) {
-            SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
-        }
+    case WM_NOTIFY:
+        OnNotify(page, state, reinterpret_cast<const NMHDR *>(lparam));
         return TRUE;
-    }
     case WM_DESTROY:
         DestroyState(page, state);
         return TRUE;

@@ -425,6 +425,30 @@ TEST_F(SettingsPage, GarbageShowsDefaultsAndAFailedSaveIsReportedAndNotApplied) 
     ExpectSequence({kReload}, "the apply tried again");
 }
 
+// A wizard has neither OK nor Apply: its Finish saves as they do, and a failed save keeps the
+// wizard open on the page, the user told why.
+TEST_F(SettingsPage, AWizardsFinishSavesAndAFailedOneKeepsItOpen) {
+    for (DWORD wizard : {(DWORD)PSH_WIZARD, (DWORD)PSH_WIZARD97}) {
+        WriteSettingsFile("[setting]\nTextColor1Enable=0\n");
+        sheet = OpenPageSheet(record, &page, true, wizard);
+        ASSERT_NE(nullptr, page);
+        Click(IDC_TEXT1_ENABLE);
+        HANDLE holder =
+            CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        AnswerNextDialog(MESSAGE_BOX_TEXT, IDOK);
+        PropSheet_PressButton(sheet, PSBTN_FINISH);
+        PumpMessages();
+        CloseHandle(holder);
+        EXPECT_TRUE(Answer.seen) << "no message box in wizard " << wizard;
+        EXPECT_EQ(page, PropSheet_GetCurrentPageHwnd(sheet)) << "the wizard closed";
+        PropSheet_PressButton(sheet, PSBTN_FINISH);
+        PumpMessages();
+        EXPECT_NE(std::string::npos, ReadSettingsText().find("TextColor1Enable=1\n")) << wizard;
+        ExpectSequence({Changed(), kReload}, "a tick, a failed finish, a finish");
+        Close();
+    }
+}
+
 // Two settings dialogs at once: a colour picked and cancelled in one reaches neither the other
 // nor the file, and its closing blanks nothing; OK in one keeps what the other saved since.
 TEST_F(SettingsPage, TwoPagesOpenAtOnceEachKeepTheirOwnState) {

@@ -172,10 +172,10 @@ NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row = 0,
 // `list` (CLR_DEFAULT when left alone).
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);
 
-// Opens the plug-in's page in a modeless property sheet, shown or kept off the screen; returns
-// the sheet (null on failure) and the page. The sheet logs, under role "frame", the PSM_CHANGED
-// and PSM_UNCHANGED it receives (wParam: the page).
-HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true);
+// Opens the plug-in's page in a modeless property sheet (of the kind given: a wizard, say),
+// shown or kept off the screen; returns the sheet (null on failure) and the page. The sheet logs,
+// under role "frame", the PSM_CHANGED and PSM_UNCHANGED it receives (wParam: the page).
+HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible = true, DWORD kind = 0);
 
 // The page's check boxes, swatches and pick buttons, in setting order.
 const int kCheckIds[] = {IDC_TEXT1_ENABLE, IDC_TEXT2_ENABLE, IDC_BK1_ENABLE, IDC_BK2_ENABLE};

@@ -209,7 +209,7 @@ int CALLBACK HiddenSheetCallback(HWND, UINT message, LPARAM lparam) {
 }
 }  // namespace
 
-HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible) {
+HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible, DWORD kind) {
     *page = NULL;
     char path[64];
     HPROPSHEETPAGE handle =
@@ -217,7 +217,7 @@ HWND OpenPageSheet(const CPluginRecord *record, HWND *page, bool visible) {
     if (handle == NULL) return NULL;
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_MODELESS;
+    header.dwFlags = PSH_MODELESS | kind;
     header.pszCaption = "Settings";
     header.nPages = 1;
     header.phpage = &handle;
