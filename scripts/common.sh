@@ -205,6 +205,10 @@ stop_wine() {
     done
 }
 
+# Marks a prefix set up as start_wine sets it up; a new name when that changes, so that a prefix
+# made before is set up again once.
+PREFIX_READY=.altrowtint-ready-2
+
 # Starts one wineserver for this run in the current target's prefix and boots the prefix before
 # anything else uses it, with its output going nowhere: Wine's helper processes must not hold a
 # test runner's pipes open.
@@ -216,17 +220,20 @@ start_wine() {
         [ "$RUNS_32BIT" = yes ] || die "this machine cannot run 32-bit programs ($WHY_NOT_32BIT)"
     fi
     mkdir -p "$WINEPREFIX"
-    if [ ! -f "$WINEPREFIX/.altrowtint-ready" ]; then
+    if [ ! -f "$WINEPREFIX/$PREFIX_READY" ]; then
         step "preparing the $TARGET Wine prefix ($WINEPREFIX)"
         wine wineboot -u </dev/null >/dev/null 2>&1
-        # No window manager under Xvfb: unmanaged windows close at once. Without the crash
-        # dialog, a program that faults has Wine's debugger print its backtrace and end it at
-        # once, in both prefixes: the test fails, it never waits.
+        # No window manager under Xvfb: unmanaged windows close at once. No debugger and no
+        # crash dialog: a program that faults ends at once with the fault's code after Wine's
+        # one "Unhandled" line, which the tests count as a failure; the debugger could end it
+        # with status 0 instead, or wait.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             </dev/null >/dev/null 2>&1
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+            /d "" /f </dev/null >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.altrowtint-ready"
+        touch "$WINEPREFIX/$PREFIX_READY"
     fi
     wineserver -p 2>/dev/null || true  # one may be running already: reuse it
     STARTED_PREFIXES+=("$TARGET:$WINEPREFIX")
