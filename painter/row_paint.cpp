@@ -1,4 +1,5 @@
 #include "painter_core.h"
+#include "readable_rows.h"
 #include "row_paint_chain.h"
 
 #include <commctrl.h>
@@ -15,7 +16,12 @@ namespace {
 HWND ColoredList;
 HWND ForeignSender;
 
+// The settings as set, and what the rows of the coloured list get of them: the same, made
+// readable where the list is dark. Its own colours are read at its pre-paint, so that the rows
+// cost nothing more.
 RowColorSettings PainterSettings;
+ListColors ColoredListColors;
+RowColorSettings RowSettings;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
@@ -80,6 +86,8 @@ BOOL LookAtSender(HWND sender) {
     if (colored) {
         ColoredList = sender;
         if (ForeignSender == sender) ForeignSender = NULL;
+        ColoredListColors = ReadListColors(sender);
+        RowSettings = ReadableOn(ColoredListColors, PainterSettings);
     } else {
         ForeignSender = sender;
         if (ColoredList == sender) ColoredList = NULL;
@@ -106,7 +114,10 @@ void ColorRow(NMLVCUSTOMDRAW *draw, const RowColorSettings &s) {
 
 }  // namespace
 
-void SetPainterSettings(const RowColorSettings &settings) { PainterSettings = settings; }
+void SetPainterSettings(const RowColorSettings &settings) {
+    PainterSettings = settings;
+    RowSettings = ReadableOn(ColoredListColors, settings);
+}
 
 void ForgetSenders(void) { ColoredList = ForeignSender = NULL; }
 
@@ -169,7 +180,7 @@ LRESULT PaintRows(const PaintChain *chain, HWND window, UINT message, WPARAM wpa
         LRESULT asked = PassOn(chain, window, message, wparam, lparam);
         return (asked & CDRF_SKIPDEFAULT) != 0 ? asked : asked | CDRF_NOTIFYITEMDRAW;
     }
-    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColorRow(draw, PainterSettings);
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ColorRow(draw, RowSettings);
     return PassOn(chain, window, message, wparam, lparam);
 }
 

@@ -85,12 +85,25 @@ TEST_F(RowPaint, DefaultsTintTheBackgroundOfTheFirstSetOnly) {
     }
 }
 
+// On a dark list (light text on a near-black ground) a colour that would pair with one of the
+// list's own below a contrast of 1.5 gives way; on a light list every choice stands.
 TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
+    const COLORREF light[] = {ListView_GetTextColor(list), ListView_GetTextBkColor(list),
+                              ListView_GetBkColor(list)};
+    const RowColorSettings kWhiteText = {1, 0xFFFFFF, 0, 0, 0, 0, 0, 0};
     struct Case {
         RowColorSettings settings;
         DWORD_PTR row;
         COLORREF text, bk;
+        bool dark = false;
     } cases[] = {
+        {kDefaults, 0, kListText, 0x303030, true},  // the list's ground 8 % toward its text
+        {kDefaults, 1, kListText, kListBk, true},
+        {{1, 0x000000, 0, 0, 1, 0xF0F0F0, 0, 0}, 0, 0x000000, 0xF0F0F0, true},  // a chosen pair
+        {{1, 0x000000, 1, 0x00FFFF, 0, 0, 0, 0}, 0, kListText, kListBk, true},  // black on dark
+        {{1, 0x000000, 1, 0x00FFFF, 0, 0, 0, 0}, 1, 0x00FFFF, kListBk, true},
+        {kWhiteText, 0, 0xFFFFFF, kListBk},  // white on a white list: the user's choice
+        {kDefaults, 0, kListText, 0xF0F0F0},
         {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 0, 0x01, kListBk},
         {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 1, kListText, kListBk},
         {{0, 0x01, -1, 0x02, 0, 0x03, 5, 0x04}, 1, 0x02, 0x04},
@@ -101,11 +114,15 @@ TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
         {kAllOff, 1, kListText, kListBk},
     };
     for (const Case &c : cases) {
+        ListView_SetTextColor(list, c.dark ? 0xF0F0F0 : light[0]);
+        ListView_SetTextBkColor(list, c.dark ? 0x202020 : light[1]);
+        ListView_SetBkColor(list, c.dark ? 0x202020 : light[2]);
         SetPainterSettings(c.settings);
-        NMLVCUSTOMDRAW draw = Record(CDDS_ITEMPREPAINT, c.row);
+        NMLVCUSTOMDRAW pre = Record(CDDS_PREPAINT, 0), draw = Record(CDDS_ITEMPREPAINT, c.row);
+        Notify(&pre);
         Notify(&draw);
-        EXPECT_EQ(c.text, draw.clrText) << "row " << c.row;
-        EXPECT_EQ(c.bk, draw.clrTextBk) << "row " << c.row;
+        EXPECT_EQ(c.text, draw.clrText) << "row " << c.row << (c.dark ? " of a dark list" : "");
+        EXPECT_EQ(c.bk, draw.clrTextBk) << "row " << c.row << (c.dark ? " of a dark list" : "");
     }
 }
 
@@ -222,4 +239,11 @@ TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
     SetPainterSettings({0, 0, 0, 0, 1, RGB(255, 0, 0), 1, RGB(0, 0, 255)});
     EXPECT_EQ(RGB(255, 0, 0), RowBackground(list, 0));
     EXPECT_EQ(RGB(0, 0, 255), RowBackground(list, 1));
+
+    ListView_SetTextColor(list, RGB(240, 240, 240));  // a dark list, and the defaults
+    ListView_SetBkColor(list, RGB(32, 32, 32));
+    ListView_SetTextBkColor(list, CLR_NONE);
+    SetPainterSettings(kDefaults);
+    EXPECT_EQ(RGB(48, 48, 48), RowBackground(list, 0));
+    EXPECT_EQ(RGB(32, 32, 32), RowBackground(list, 1));
 }
