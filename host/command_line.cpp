@@ -17,6 +17,8 @@ bool ParseArguments(int argc, wchar_t **argv, HostOptions *options) {
             options->show_help = true;
         } else if (argument == L"--settings") {
             options->open_settings = true;
+        } else if (argument == L"--rebuild") {
+            options->rebuild_view = true;
         } else if (argument == L"--screenshot") {
             // An empty name would mean "no screenshot" and leave the host running.
             if (i + 1 >= argc || argv[i + 1][0] == L'\0') {

@@ -7,6 +7,7 @@
 struct HostOptions {
     bool show_help = false;
     bool open_settings = false;    // open the settings dialog once the plug-ins started
+    bool rebuild_view = false;     // make the list's owner anew once the plug-ins started
     std::wstring screenshot_path;  // save the main window (and the dialog) as PNG, quit; empty: run
 };
 

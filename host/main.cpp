@@ -49,7 +49,9 @@ int RunHost(HINSTANCE instance, int show, const HostOptions &options) {
     bool screenshot = !options.screenshot_path.empty();
     ShowWindow(window, screenshot ? SW_SHOWNORMAL : show);
     UpdateWindow(window);
-    // In this order, so that a screenshot shows the settings dialog when it was asked for.
+    // In this order, so that a screenshot shows the rebuilt list and the settings dialog when
+    // they were asked for.
+    if (options.rebuild_view) PostMessageA(window, WM_COMMAND, IDM_VIEW_REBUILD, 0);
     if (options.open_settings) PostMessageA(window, WM_COMMAND, IDM_FILE_SETTINGS, 0);
     if (screenshot) RequestScreenshot(window, options.screenshot_path);
 

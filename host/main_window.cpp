@@ -44,6 +44,17 @@ BOOL CreateChildren(HWND window) {
     return StatusBar != NULL && ListPane != NULL;
 }
 
+// Makes the list's owner anew, as a host does that rebuilds its view for a new folder or layout:
+// the old one is destroyed under the running plug-ins, which must follow the new one.
+void RebuildListPane(HWND window) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    HWND rebuilt = CreateListPane(window, instance);
+    if (rebuilt == NULL) return;  // the old one stays
+    DestroyWindow(ListPane);
+    ListPane = rebuilt;
+    LayOut(window);
+}
+
 // Stops the plug-ins while every window they know still exists, then closes.
 void CloseMainWindow(HWND window) {
     CloseSettingsDialog();
@@ -90,6 +101,7 @@ LRESULT AnswerListOwnerQuery(WPARAM wparam, LPARAM lparam) {
 void OnCommand(HWND window, int command) {
     if (command == IDM_FILE_SETTINGS) OpenSettingsDialog(window);
     if (command == IDM_FILE_EXIT) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (command == IDM_VIEW_REBUILD) RebuildListPane(window);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -9,6 +9,7 @@
 // menu resources take them too.
 #define IDM_FILE_SETTINGS 101
 #define IDM_FILE_EXIT 102
+#define IDM_VIEW_REBUILD 103  // destroys the list's owner and makes it anew
 
 #ifndef RC_INVOKED
 

@@ -29,8 +29,28 @@ static SettingsSource ReloadPainterSettings(RowColorSettings *loaded) {
     return source;
 }
 
-// Started: RowPaintProc colours the list of the window the last start named.
-static BOOL IsStarted(void) { return ColoringWindow() != NULL; }
+// Between a start that found a list owner and the stop. The owner may be destroyed meanwhile
+// (a host that rebuilds its view): then the colouring follows the window the host names next.
+static BOOL Started;
+static HWND StartedBy;  // the host window of the last start, asked again for a new owner
+// An owner-less painter asks at once, then, while the host names no owner, at most every
+// OWNER_QUERY_INTERVAL_MS: its hook sees every message of the host's loop.
+enum { OWNER_QUERY_INTERVAL_MS = 50 };
+static BOOL AskedInVain;
+static DWORD LastAskedInVain;
+
+// Colours the list owner the host names now; FALSE when it names none that can be coloured.
+static BOOL StartOn(HWND host_window) {
+    StartedBy = host_window;
+    HWND target = QueryListOwner(host_window);
+    AskedInVain = !(target != NULL && IsWindow(target) && InstallRowPaintProc(target));
+    if (AskedInVain) {
+        LastAskedInVain = GetTickCount();
+        return FALSE;
+    }
+    Started = TRUE;
+    return TRUE;
+}
 
 int PainterAttach(HWND host_window) {
     RowColorSettings loaded;
@@ -39,15 +59,22 @@ int PainterAttach(HWND host_window) {
     // own predecessor would recurse without end on the next message. A host that destroyed the
     // window and made a new one is started afresh on the window it names now, also when an
     // earlier stop had to leave RowPaintProc dormant in another window below a later subclass.
-    if (IsStarted() && IsWindow(ColoringWindow())) return 1;
-    HWND target = QueryListOwner(host_window);
-    if (target != NULL && IsWindow(target)) InstallRowPaintProc(target);
+    if (Started && ColoringWindow() != NULL && IsWindow(ColoringWindow())) return 1;
+    StartOn(host_window);
     return 1;
+}
+
+// The owner was destroyed without a stop: the window the host names now, once it has one, is
+// coloured as at a start and repainted at once.
+static void FollowRebuiltOwner(void) {
+    if (AskedInVain && GetTickCount() - LastAskedInVain < OWNER_QUERY_INTERVAL_MS) return;
+    if (StartOn(StartedBy)) RepaintColoredLists();
 }
 
 void PainterDetach(HWND host_window) {
     // A stop without a start has nothing to put back, and no loaded values to write.
-    if (!IsStarted()) return;
+    if (!Started) return;
+    Started = FALSE;
     // The host is asked again, as at start, but the procedure goes back to the window it was
     // taken from: a host that names no window, a destroyed one or another one at stop must
     // neither leave RowPaintProc behind (it dies with this module) nor hand the original
@@ -67,6 +94,7 @@ void PainterDetach(HWND host_window) {
 }
 
 int CALLBACK PainterMessageHook(MSG *msg) {
+    if (Started && ColoringWindow() == NULL) FollowRebuiltOwner();
     if (msg != NULL && msg->message == WM_HOST_PLUGINNOTIFY &&
         msg->wParam == PLUGINNOTIFY_RELOADSETTINGS) {
         RowColorSettings loaded;

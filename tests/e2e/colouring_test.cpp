@@ -52,6 +52,21 @@ TEST(FirstStart, PaintsEvenIndexRowsGreyAndSavesTheDefaultsAtQuit) {
     EXPECT_EQ(kDefaultSettingsText, ReadText(SettingsFileIn(folder)));
 }
 
+// A host that rebuilds its view makes a new list owner: its rows are striped at once, without a
+// new start, and the stop still saves.
+TEST(FirstStart, AViewRebuiltAtStartAndLaterIsStripedAtOnce) {
+    std::string folder = FreshHostFolder();
+    RunningHost host;
+    ASSERT_TRUE(host.Start(folder, "--rebuild"));
+    ASSERT_TRUE(host.WaitForPostedMessages());  // the rebuild, posted at start
+    EXPECT_EQ(kLightGrey, host.WaitForRowAsShown(0, kLightGrey)) << "rebuilt at start";
+    PostMessageA(host.window(), WM_COMMAND, IDM_VIEW_REBUILD, 0);
+    ASSERT_TRUE(host.WaitForPostedMessages());
+    EXPECT_EQ(kLightGrey, host.WaitForRowAsShown(0, kLightGrey)) << "rebuilt once more";
+    EXPECT_EQ(0u, host.Quit());
+    EXPECT_EQ(kDefaultSettingsText, ReadText(SettingsFileIn(folder)));
+}
+
 // How the settings dialog is left after the change: (button, whether the change is applied,
 // whether the dialog stays open).
 struct DialogEnding : NamedCase<DialogEnding> {

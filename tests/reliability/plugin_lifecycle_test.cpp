@@ -159,6 +159,37 @@ TEST(PluginLifecycle, AThousandStartsAndStops) {
     RemoveSettingsFile();
 }
 
+// A host that rebuilds its view destroys the owner without a stop and makes a new one: the next
+// message through the hook asks the host again (not at once again when it names none yet), the
+// new owner's rows are coloured, and the stop gives it its own procedure back. While an owner
+// lives, the hook asks nothing.
+TEST(PluginLifecycle, TheColoringFollowsAnOwnerTheHostMadeAnew) {
+    RemoveSettingsFile();
+    Painter painter;
+    HWND host = CreateFakeHost(), list = CreateHiddenList(2);
+    FakeHostAnswer = CreateRecorderWindow();
+    painter.Event(host, GPEVENT_INIT);
+    MSG message = {host, WM_USER + 9, 0, 0, 0, {0, 0}};
+    for (int rebuild = 0; rebuild < 3; ++rebuild) {
+        FlushLog();
+        painter.record->message_hook(&message);
+        DestroyWindow(FakeHostAnswer);
+        FakeHostAnswer = NULL;
+        painter.record->message_hook(&message);
+        painter.record->message_hook(&message);
+        Sleep(100);
+        FakeHostAnswer = CreateRecorderWindow();
+        painter.record->message_hook(&message);
+        painter.record->message_hook(&message);
+        ExpectSequence({kListOwnerQuery, kListOwnerQuery}, "the hook after the owner went");
+        EXPECT_EQ(0xF0F0F0u, ItemBackgroundThrough(FakeHostAnswer, list, 0)) << rebuild;
+    }
+    painter.Event(host, GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(FakeHostAnswer));
+    for (HWND window : {FakeHostAnswer, GetParent(list), host}) DestroyWindow(window);
+    RemoveSettingsFile();
+}
+
 namespace {
 
 // A list owner of another thread of the host, which sends itself a message over and over while
