@@ -33,17 +33,6 @@ struct NotifyCall {
     NMLVCUSTOMDRAW *draw;
 };
 
-NMLVCUSTOMDRAW RecordFrom(HWND list, DWORD stage) {
-    NMLVCUSTOMDRAW draw = {};
-    draw.nmcd.hdr.hwndFrom = list;
-    draw.nmcd.hdr.idFrom = BENCH_LIST_ID;
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = stage;
-    draw.clrText = CLR_DEFAULT;
-    draw.clrTextBk = CLR_DEFAULT;
-    return draw;
-}
-
 // Calls the procedure `calls` times, the row number counting up so that both sets of rows take
 // their turn. The procedure is read through a volatile pointer so that both candidates are
 // called the same way and neither is inlined.
@@ -66,7 +55,8 @@ double TimeCalls(void *context, int calls) {
 
 PairedSamples MeasureFrom(HWND owner, HWND sender, DWORD stage, int per_turn,
                           const Schedule &schedule) {
-    NMLVCUSTOMDRAW draw = RecordFrom(sender, stage);
+    NMLVCUSTOMDRAW draw =
+        CustomDrawRecord(sender, stage, 0, {CLR_DEFAULT, CLR_DEFAULT}, BENCH_LIST_ID);
     NotifyCall painter = {RowPaintProc, owner, &draw};
     NotifyCall bare = {BarePassThroughProc, owner, &draw};
     Candidate ours = {TimeCalls, &painter, per_turn};

@@ -14,7 +14,6 @@ enum Variant { VARIANT_NONE, VARIANT_BARE, VARIANT_PAINTER, VARIANT_COUNT };
 const int kRepaintsPerSample = 30;  // at most MAX_TURNS
 const int kWarmUpRepaints = 3;
 const UINT kFullRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
-const int kPixelInset = 4;  // from the right end of a row's label, clear of its text
 
 WNDPROC BareItemNext;  // the procedure the bare item-asking subclass passes on to
 
@@ -59,17 +58,6 @@ double RepaintWith(const BenchList &bench, Variant variant) {
     return nanoseconds;
 }
 
-// A pixel of the first row, right of its text: the background the row was painted with.
-COLORREF FirstRowBackground(HWND list) {
-    RECT label = {};
-    label.left = LVIR_LABEL;
-    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
-    HDC dc = GetDC(list);
-    COLORREF color = GetPixel(dc, label.right - kPixelInset, (label.top + label.bottom) / 2);
-    ReleaseDC(list, dc);
-    return color;
-}
-
 // Warms the variant up, and records what its repaint does: how many item notifications reach
 // the owner's own procedure, and the background the first row gets.
 void CheckVariant(const BenchList &bench, Variant variant, RepaintSetup *setup) {
@@ -77,7 +65,7 @@ void CheckVariant(const BenchList &bench, Variant variant, RepaintSetup *setup) 
         LONG before = FrameItemNotifications;
         Install(bench.frame, variant);
         TimeRepaint(bench.list);
-        setup->first_row_background[variant] = FirstRowBackground(bench.list);
+        setup->first_row_background[variant] = RowPixel(bench.list, 0);
         Remove(bench.frame, variant);
         setup->items_notified[variant] = static_cast<int>(FrameItemNotifications - before);
     }

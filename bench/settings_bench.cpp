@@ -21,11 +21,6 @@ const double kThirteenCallsAndTenPercent = 14.3;  // eight keys from a copy, and
 const wchar_t kBaselineKey[] = L"TextColor1Enable";
 const wchar_t kBaselineText[] = L"0";
 
-const RowColorSettings kDefaults = {DEFAULT_TEXTCOLOR1_ENABLE,   DEFAULT_TEXTCOLOR1,
-                                    DEFAULT_TEXTCOLOR2_ENABLE,   DEFAULT_TEXTCOLOR2,
-                                    DEFAULT_TEXTBKCOLOR1_ENABLE, DEFAULT_TEXTBKCOLOR1,
-                                    DEFAULT_TEXTBKCOLOR2_ENABLE, DEFAULT_TEXTBKCOLOR2};
-
 wchar_t SettingsPath[MAX_PATH];
 RowColorSettings Loaded;
 
@@ -36,7 +31,7 @@ void ReadOneKey(void) {
     BenchSink =
         BenchSink + GetPrivateProfileIntW(SETTINGS_SECTION_W, kBaselineKey, 0, SettingsPath);
 }
-void SaveOnce(void) { SaveSettings(&kDefaults); }
+void SaveOnce(void) { SaveSettings(&kDefaultSettings); }
 void WriteOneKey(void) {
     WritePrivateProfileStringW(SETTINGS_SECTION_W, kBaselineKey, kBaselineText, SettingsPath);
 }
@@ -65,7 +60,7 @@ PairedSamples MeasurePair(Operation ours, Operation baseline, int repetitions) {
 BOOL MeasureSettings(Report *report) {
     if (!GetSettingsPath(SettingsPath)) return FALSE;
     // A present file holding the defaults: the saves below then rewrite what it holds.
-    if (!SaveSettings(&kDefaults)) return FALSE;
+    if (!SaveSettings(&kDefaultSettings)) return FALSE;
     int n = report->repetitions;
     Figure load = {"load_settings",
                    "LoadSettings vs 1 profile read",

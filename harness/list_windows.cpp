@@ -6,6 +6,7 @@
 namespace {
 
 enum { TEXT_CAPACITY = 32 };
+enum { SAMPLE_INSET = 4 };  // from the right end of a row's first cell
 
 void AddColumns(HWND list, int columns, int column_width) {
     for (int c = 0; c < columns; ++c) {
@@ -69,4 +70,33 @@ void FillReportList(HWND list, int rows, int columns, int column_width) {
         }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row, RowColors filled_in,
+                                UINT_PTR id) {
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list;
+    draw.nmcd.hdr.idFrom = id;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = stage;
+    draw.nmcd.dwItemSpec = row;
+    draw.clrText = filled_in.text;
+    draw.clrTextBk = filled_in.background;
+    return draw;
+}
+
+POINT RowSamplePoint(HWND list, int row) {
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+    POINT point = {label.right - SAMPLE_INSET, (label.top + label.bottom) / 2};
+    return point;
+}
+
+COLORREF RowPixel(HWND list, int row) {
+    POINT point = RowSamplePoint(list, row);
+    HDC dc = GetDC(list);
+    COLORREF color = GetPixel(dc, point.x, point.y);
+    ReleaseDC(list, dc);
+    return color;
 }

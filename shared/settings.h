@@ -34,6 +34,12 @@ enum {
     DEFAULT_TEXTBKCOLOR2 = 0xE0E0E0  // red, green and blue 224
 };
 
+// What every field is with no file at all.
+const RowColorSettings kDefaultSettings = {DEFAULT_TEXTCOLOR1_ENABLE,   DEFAULT_TEXTCOLOR1,
+                                           DEFAULT_TEXTCOLOR2_ENABLE,   DEFAULT_TEXTCOLOR2,
+                                           DEFAULT_TEXTBKCOLOR1_ENABLE, DEFAULT_TEXTBKCOLOR1,
+                                           DEFAULT_TEXTBKCOLOR2_ENABLE, DEFAULT_TEXTBKCOLOR2};
+
 // Writes the settings file's full name into path (MAX_PATH wide characters). Returns FALSE, with
 // path empty, when the host's module name came back truncated or the file name does not fit:
 // then no file is used at all. Wide, so that a host folder named outside the ANSI code page

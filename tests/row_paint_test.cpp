@@ -11,7 +11,6 @@
 namespace {
 
 const RowColorSettings kAllOff = {0, 0, 0, 0, 0, 0, 0, 0};
-const RowColorSettings kDefaults = {0, 0, 0, 0, 1, 0xF0F0F0, 0, 0xE0E0E0};
 const COLORREF kListText = 0x111111, kListBk = 0x222222;  // what the list filled in
 const WPARAM kListId = 7;                                 // the list's control id
 
@@ -29,7 +28,7 @@ struct RowPaint : ::testing::Test {
         list = CreateReportList(3);
         target = CreateRecorderWindow(NULL, "owner");
         ASSERT_TRUE(InstallRowPaintProc(target));
-        SetPainterSettings(kDefaults);
+        SetPainterSettings(kDefaultSettings);
         FlushLog();
     }
     void TearDown() override {
@@ -59,7 +58,7 @@ TEST_F(RowPaint, PrePaintReachesTheOwnerAndAddsTheRowsToWhatItAsks) {
         {CDRF_SKIPDEFAULT, CDRF_SKIPDEFAULT},
         {CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT, CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT},
     };
-    for (const RowColorSettings &settings : {kDefaults, kAllOff}) {
+    for (const RowColorSettings &settings : {kDefaultSettings, kAllOff}) {
         SetPainterSettings(settings);
         for (const auto &c : cases) {
             RecorderPrePaintAnswer = c.owner;
@@ -97,13 +96,13 @@ TEST_F(RowPaint, EachColorFollowsItsOwnFlagAndAnyNonzeroFlagCounts) {
         COLORREF text, bk;
         bool dark = false;
     } cases[] = {
-        {kDefaults, 0, kListText, 0x303030, true},  // the list's ground 8 % toward its text
-        {kDefaults, 1, kListText, kListBk, true},
+        {kDefaultSettings, 0, kListText, 0x303030, true},  // the list's ground 8 % toward its text
+        {kDefaultSettings, 1, kListText, kListBk, true},
         {{1, 0x000000, 0, 0, 1, 0xF0F0F0, 0, 0}, 0, 0x000000, 0xF0F0F0, true},  // a chosen pair
         {{1, 0x000000, 1, 0x00FFFF, 0, 0, 0, 0}, 0, kListText, kListBk, true},  // black on dark
         {{1, 0x000000, 1, 0x00FFFF, 0, 0, 0, 0}, 1, 0x00FFFF, kListBk, true},
         {kWhiteText, 0, 0xFFFFFF, kListBk},  // white on a white list: the user's choice
-        {kDefaults, 0, kListText, 0xF0F0F0},
+        {kDefaultSettings, 0, kListText, 0xF0F0F0},
         {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 0, 0x01, kListBk},
         {{2, 0x01, 0, 0x02, 0, 0x03, 0, 0x04}, 1, kListText, kListBk},
         {{0, 0x01, -1, 0x02, 0, 0x03, 5, 0x04}, 1, 0x02, 0x04},
@@ -243,7 +242,7 @@ TEST_F(RowPaint, ARealListShowsTheTwoRowSets) {
     ListView_SetTextColor(list, RGB(240, 240, 240));  // a dark list, and the defaults
     ListView_SetBkColor(list, RGB(32, 32, 32));
     ListView_SetTextBkColor(list, CLR_NONE);
-    SetPainterSettings(kDefaults);
+    SetPainterSettings(kDefaultSettings);
     EXPECT_EQ(RGB(48, 48, 48), RowBackground(list, 0));
     EXPECT_EQ(RGB(32, 32, 32), RowBackground(list, 1));
 }

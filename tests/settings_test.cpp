@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings.h"
+#include "settings_checks.h"
 #include "test_support.h"
 
 namespace {
@@ -16,17 +17,6 @@ RowColorSettings Filled(UINT value) {
         (int)value;
     s.TextColor1 = s.TextColor2 = s.TextBkColor1 = s.TextBkColor2 = value;
     return s;
-}
-
-void ExpectDefaults(const RowColorSettings &s) {
-    EXPECT_EQ(0, s.TextColor1Enable);
-    EXPECT_EQ(0u, s.TextColor1);
-    EXPECT_EQ(0, s.TextColor2Enable);
-    EXPECT_EQ(0u, s.TextColor2);
-    EXPECT_EQ(1, s.TextBkColor1Enable);
-    EXPECT_EQ(0xF0F0F0u, s.TextBkColor1);
-    EXPECT_EQ(0, s.TextBkColor2Enable);
-    EXPECT_EQ(0xE0E0E0u, s.TextBkColor2);
 }
 
 }  // namespace
@@ -41,7 +31,7 @@ TEST(SettingsFile, NoFileGivesDefaultsAndTheFirstSaveWritesTheDefaultBlock) {
     RemoveSettingsFile();
     RowColorSettings s = Filled(0xABABAB);
     LoadSettings(&s);
-    ExpectDefaults(s);
+    EXPECT_TRUE(SameSettings(kDefaultSettings, s)) << Describe(s);
     EXPECT_FALSE(FileExists(SettingsFile()));  // loading never creates the file
 
     SaveSettings(&s);
@@ -124,8 +114,19 @@ namespace {
 
 const DWORD kProbeTimeoutMs = 30000;
 
-// The probe's output once it ended; a probe that does not end in time is ended and said to hang,
-// so that a hang fails the case instead of holding it until the runner's time limit.
+// Appends what the pipe holds now, without waiting for more.
+void TakeFromPipe(HANDLE pipe, std::string *output) {
+    char buffer[512];
+    DWORD available = 0, got = 0;
+    while (PeekNamedPipe(pipe, NULL, 0, NULL, &available, NULL) && available > 0 &&
+           ReadFile(pipe, buffer, sizeof buffer, &got, NULL) && got > 0) {
+        output->append(buffer, got);
+    }
+}
+
+// The probe's output, read while it runs, so that a probe that writes more than the pipe holds
+// still ends; a probe that does not end in time is ended and said to hang, so that a hang fails
+// the case instead of holding it until the runner's time limit.
 std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
     HANDLE read_end, write_end;
@@ -135,19 +136,19 @@ std::string RunProbe(const std::wstring &exe, const std::string &arguments) {
     bool started = StartChildProcess(exe, arguments, NULL, write_end, write_end, &process);
     CloseHandle(write_end);  // the child's copy alone keeps the pipe open
     std::string output = started ? "" : "[the probe did not start]\n";
-    if (started) {
-        if (WaitForSingleObject(process.hProcess, kProbeTimeoutMs) != WAIT_OBJECT_0) {
+    const DWORD kPollMs = 10, deadline = GetTickCount() + kProbeTimeoutMs;
+    for (bool ended = !started; !ended;) {
+        ended = WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0;
+        TakeFromPipe(read_end, &output);
+        if (!ended && static_cast<LONG>(GetTickCount() - deadline) > 0) {
             TerminateProcess(process.hProcess, 1);
-            output = "[the probe hung]\n";
+            output += "[the probe hung]\n";
+            ended = true;
         }
+    }
+    if (started) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-    }
-    char buffer[512];
-    DWORD available = 0, got = 0;
-    while (PeekNamedPipe(read_end, NULL, 0, NULL, &available, NULL) && available > 0 &&
-           ReadFile(read_end, buffer, sizeof buffer, &got, NULL) && got > 0) {
-        output.append(buffer, got);
     }
     CloseHandle(read_end);
     return WithoutCarriageReturns(output);

@@ -20,7 +20,7 @@ TEST(ReloadStorm, TenThousandReloadsBetweenRepaints) {
 
     const uint64_t seed = SeedFromEnvironment(0x5708A);
     Random random(seed);
-    RowColorSettings file = DefaultSettings();
+    RowColorSettings file = kDefaultSettings;
     MSG reload = {host, WM_HOST_PLUGINNOTIFY, PLUGINNOTIFY_RELOADSETTINGS, 0, 0, {0, 0}};
     const int kReloads = 10000, kWriteEvery = 25, kRepaintEvery = 100;
     int writes = 0, repaints = 0, mismatches = 0;

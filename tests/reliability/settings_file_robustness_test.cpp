@@ -106,7 +106,6 @@ std::string Utf16(const std::string &text, bool mark = true) {  // the bytes of 
 }
 #define BYTES(literal) std::string(literal, sizeof(literal) - 1)
 
-const RowColorSettings kDefaults = DefaultSettings();
 const RowColorSettings kBk1Blue = {0, 0, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
 const RowColorSettings kCaseFolded = {1, 0x00FF00, 0, 0, 1, 0x0000FF, 0, 0xE0E0E0};
 const RowColorSettings kLoose = {1, 0, 0, 0, 1, 0xF0F0F0, 0, 0xE0E0E0};  // [setting] keys only
@@ -143,17 +142,17 @@ std::vector<CorpusCase> Corpus() {
     const std::string kMib(1 << 20, 'x'), kDigits(1 << 20, '7');
     // clang-format off
     return {
-        {"empty file", "", &kDefaults, {}},
-        {"UTF-8 byte-order mark only", "\xEF\xBB\xBF", &kDefaults, {}},
-        {"UTF-16 byte-order mark only", "\xFF\xFE", &kDefaults, {}},
+        {"empty file", "", &kDefaultSettings, {}},
+        {"UTF-8 byte-order mark only", "\xEF\xBB\xBF", &kDefaultSettings, {}},
+        {"UTF-16 byte-order mark only", "\xFF\xFE", &kDefaultSettings, {}},
         {"UTF-8 mark then settings", "\xEF\xBB\xBF" + S(kCustomBody + kOther), &kCustomSettings, {"Keep=1"}},
         {"UTF-16 text", Utf16(Crlf(kOther + kCustomSettingsText)), &kCustomSettings, {"Keep=1"}},
         {"UTF-16 text without a mark", Utf16(S(kCustomBody), false), nullptr, {}},
-        {"binary junk", Junk(), &kDefaults, {}},
+        {"binary junk", Junk(), &kDefaultSettings, {}},
         {"NUL bytes inside lines",
          BYTES("[setting]\r\nTextBkColor1=0x0000FF\0junk\r\nTextColor1Enable=1\0\r\nA=\0\0\r\n"),
          nullptr, {}},
-        {"only the section line", S(""), &kDefaults, {}},
+        {"only the section line", S(""), &kDefaultSettings, {}},
         {"unclosed section line", "[setting\r\nTextBkColor1=0x0000FF\r\n", nullptr, {}},
         {"section line with text after it", "[setting] x\r\nTextBkColor1=0x0000FF\r\n", nullptr,
          {}},
@@ -163,7 +162,7 @@ std::vector<CorpusCase> Corpus() {
         {"duplicate keys", S("TextBkColor1=0x0000FF\nTextBkColor1=0x00FF00\n"), &kBk1Blue, {}},
         {"keys padded with spaces", S("   TextBkColor1   =   0x0000FF   \n"), &kBk1Blue, {}},
         {"keys padded with tabs", S("\tTextBkColor1\t=\t0x0000FF\t\n"), nullptr, {}},
-        {"a space inside a key name", S("Text BkColor1=0x0000FF\n"), &kDefaults,
+        {"a space inside a key name", S("Text BkColor1=0x0000FF\n"), &kDefaultSettings,
          {"Text BkColor1="}},
         {"keys in other case",
          S("textbkcolor1=0x0000FF\nTEXTCOLOR1ENABLE=1\nTextColor1=0x00ff00\n"), &kCaseFolded, {}},
@@ -173,7 +172,7 @@ std::vector<CorpusCase> Corpus() {
         {"look-alike section names",
          Crlf("[settings]\nTextBkColor1=0x0000FF\n[setting2]\nTextBkColor1Enable=0\n"
               "[sett]\nTextColor1Enable=1\n"),
-         &kDefaults, {"[settings]", "[setting2]", "[sett]"}},
+         &kDefaultSettings, {"[settings]", "[setting2]", "[sett]"}},
         {"empty values", S("TextBkColor1Enable=\nTextBkColor1=\nTextColor2=\n"), nullptr, {}},
         {"negative values", S("TextColor1Enable=-1\nTextColor1=-1\nTextBkColor1Enable=-5\n"
                               "TextBkColor1=-16777216\nTextBkColor2=-0x10\n"), nullptr, {}},
@@ -194,7 +193,7 @@ std::vector<CorpusCase> Corpus() {
          "[setting]\r\nTextBkColor1=0x0000FF\nTextColor1Enable=1\rTextColor2Enable=1\n\r", nullptr,
          {}},
         {"no line end at the end", "[setting]\r\nTextBkColor1=0x0000FF", &kBk1Blue, {}},
-        {"comment lines", S(";TextBkColor1Enable=0\n;TextBkColor1=0x00FF00\n"), &kDefaults,
+        {"comment lines", S(";TextBkColor1Enable=0\n;TextBkColor1=0x00FF00\n"), &kDefaultSettings,
          {";TextBkColor1Enable=0"}},
         {"other sections before and after",
          Crlf("[before]\nA=1\n" + std::string(kCustomSettingsText) + "[after]\nB=2\nC=\n"), &kCustomSettings,
@@ -310,7 +309,7 @@ TEST_F(SettingsFileRobustness, RandomFilesMadeOfPiecesOfGoodOnes) {
         slowest = std::max(slowest, GetTickCount() - file_start);
         wide += is_wide;
         pages += with_page;
-        non_default += !SameSettings(loaded, kDefaults);
+        non_default += !SameSettings(loaded, kDefaultSettings);
         if (HasFailure()) {
             ADD_FAILURE() << "file " << i << " of seed " << seed << ": " << Printable(bytes, 400);
             break;
@@ -442,7 +441,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
         SCOPED_TRACE(f.name);
         bool has_file = f.kind != READ_ONLY_FOLDER;
         if (has_file) PutSettingsBytes(kFile);
-        const RowColorSettings stored = has_file ? kCustomSettings : kDefaults;
+        const RowColorSettings stored = has_file ? kCustomSettings : kDefaultSettings;
         record->event_callback(host, GPEVENT_INIT);
         ExpectPaints(owner, list, stored);
         HWND page = NULL, sheet = OpenPageSheet(page_record, &page, false);
@@ -468,7 +467,7 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
             if (!fault.writable) {
                 EXPECT_EQ(Printable(content), Printable(PathContent())) << "written to";
                 // What can be read is the file as it was; what cannot gives the defaults.
-                EXPECT_TRUE(SameSettings(fault.readable ? stored : kDefaults, now))
+                EXPECT_TRUE(SameSettings(fault.readable ? stored : kDefaultSettings, now))
                     << Describe(now);
             } else {  // no fault after all: a save as any other
                 ExpectCompleteSave(working, before, has_file ? kFile : "");

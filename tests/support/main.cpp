@@ -1,6 +1,6 @@
 // The main of every test program. With --comctl32-v6 the same tests run inside an activation
 // context that names the common controls version 6, as a host whose manifest asks for them gets
-// them; without it, in version 5 as before.
+// them; without it, in version 5, which a host without such a manifest gets.
 #include "test_support.h"
 
 #include <stdio.h>

@@ -57,12 +57,6 @@ RowColorSettings SettingsOf(const SettingValues &values) {
     return settings;
 }
 
-RowColorSettings DefaultSettings() {
-    return {DEFAULT_TEXTCOLOR1_ENABLE,   DEFAULT_TEXTCOLOR1,          DEFAULT_TEXTCOLOR2_ENABLE,
-            DEFAULT_TEXTCOLOR2,          DEFAULT_TEXTBKCOLOR1_ENABLE, DEFAULT_TEXTBKCOLOR1,
-            DEFAULT_TEXTBKCOLOR2_ENABLE, DEFAULT_TEXTBKCOLOR2};
-}
-
 RowColorSettings WithFlagsAsTicks(RowColorSettings s) {
     s.TextColor1Enable = s.TextColor1Enable != 0;
     s.TextColor2Enable = s.TextColor2Enable != 0;

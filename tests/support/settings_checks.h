@@ -21,7 +21,6 @@ struct SettingValues {
 };
 SettingValues ValuesOf(const RowColorSettings &settings);
 RowColorSettings SettingsOf(const SettingValues &values);
-RowColorSettings DefaultSettings();
 RowColorSettings WithFlagsAsTicks(RowColorSettings settings);  // nonzero flags become 1
 bool SameSettings(const RowColorSettings &a, const RowColorSettings &b);
 std::string Describe(const RowColorSettings &settings);
@@ -44,8 +43,8 @@ std::string Describe(const ProfileView &view);
 
 // After a save of `saved` into a file that held `original` (whose view is `before`): each key is
 // present in its written form, loading gives `saved` back exactly, and everything else in the
-// file is as before. The profile functions rewrite a whole file in their own way (an empty
-// section name, for one, is not written back, so its keys join the section before); where the
+// file is as `before` shows it. The profile functions rewrite a whole file in their own way (an
+// empty section name, for one, is not written back, so its keys join the section before); where the
 // views differ, the comparison is with a copy of the original that such a write went through.
 void ExpectCompleteSave(const RowColorSettings &saved, const ProfileView &before,
                         const std::string &original);

@@ -66,9 +66,6 @@ extern const RowColorSettings kCustomSettings;
 
 // The colours a row should end with: the set's colour where its flag is nonzero, else what the
 // list filled in. Rows with an even index are the first set.
-struct RowColors {
-    COLORREF text, background;
-};
 RowColors ExpectedRowColors(const RowColorSettings &s, DWORD_PTR row, RowColors filled_in);
 
 // Starts exe with the arguments in `folder` (null: this program's), its standard output and
@@ -116,7 +113,6 @@ HWND CreateRecorderWindow(HWND parent = NULL, const char *role = "recorder");
 // procedure is DefWindowProcA; the frame (GetParent) receives the list's notifications.
 HWND CreateReportList(int rows, const char *class_name = WC_LISTVIEWA, bool visible = true);
 
-COLORREF PixelAt(HWND window, int x, int y);  // from the window's own surface
 // A pixel in the row, right of its text: after a full redraw, or as the screen shows it now.
 COLORREF RowBackground(HWND list, int row, bool redraw = true);
 // The same from the list painted into a bitmap of its own (WM_PRINTCLIENT), custom draw and all:
@@ -164,10 +160,6 @@ inline HMODULE LoadPainterPlugin(const GPluginRecord **record,
     return LoadPluginModule(path, GENERAL_PLUGIN_EXPORT, reinterpret_cast<const void **>(record));
 }
 
-// A list-view's custom-draw record of `stage` for `row`, as `list` (control id `id`) sends it
-// with the colours it filled in.
-NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row = 0,
-                                RowColors filled_in = {0, 0}, UINT_PTR id = 0);
 // The background that `owner`'s procedure gives `row` in a pre-paint and item pre-paint from
 // `list` (CLR_DEFAULT when left alone).
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row);

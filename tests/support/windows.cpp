@@ -61,29 +61,18 @@ HWND CreateReportList(int rows, const char *class_name, bool visible) {
     return list;
 }
 
-COLORREF PixelAt(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
-
 COLORREF RowBackground(HWND list, int row, bool redraw) {
     if (redraw)
         RedrawWindow(list, NULL, NULL,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
-    RECT bounds = {};
-    bounds.left = LVIR_LABEL;
-    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    return PixelAt(list, bounds.right - 4, (bounds.top + bounds.bottom) / 2);
+    return RowPixel(list, row);
 }
 
 COLORREF PrintedRowBackground(HWND list, int row) {
-    RECT client, bounds = {};
+    RECT client;
     GetClientRect(list, &client);
-    bounds.left = LVIR_LABEL;
-    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    POINT sample = RowSamplePoint(list, row);
     HDC screen = GetDC(list);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP image = CreateCompatibleBitmap(screen, client.right, client.bottom);
@@ -91,7 +80,7 @@ COLORREF PrintedRowBackground(HWND list, int row) {
     HGDIOBJ previous = SelectObject(memory, image);
     SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
                  PRF_CLIENT | PRF_ERASEBKGND);
-    COLORREF color = GetPixel(memory, bounds.right - 4, (bounds.top + bounds.bottom) / 2);
+    COLORREF color = GetPixel(memory, sample.x, sample.y);
     SelectObject(memory, previous);
     DeleteObject(image);
     DeleteDC(memory);
@@ -160,19 +149,6 @@ HMODULE LoadPluginModule(const std::string &path, const char *export_name, const
     auto get_info = ExportOf<GetRecordProc>(module, export_name);
     *record = get_info != nullptr ? get_info() : nullptr;
     return module;
-}
-
-NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row, RowColors filled_in,
-                                UINT_PTR id) {
-    NMLVCUSTOMDRAW draw = {};
-    draw.nmcd.hdr.hwndFrom = list;
-    draw.nmcd.hdr.idFrom = id;
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = stage;
-    draw.nmcd.dwItemSpec = row;
-    draw.clrText = filled_in.text;
-    draw.clrTextBk = filled_in.background;
-    return draw;
 }
 
 COLORREF ItemBackgroundThrough(HWND owner, HWND list, DWORD_PTR row) {
