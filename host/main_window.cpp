@@ -22,7 +22,6 @@ const wchar_t kWindowClass[] = WIDE_LITERAL(HOST_WINDOW_CLASS);
 enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // also the size of a screenshot
 enum { WM_REFHOST_TAKESCREENSHOT = WM_APP + 16 };  // private to this window
 
-HWND MainWindow;
 HWND StatusBar;
 HWND ListPane;
 std::wstring ScreenshotPath;
@@ -137,7 +136,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         CloseMainWindow(window);
         return 0;
     case WM_DESTROY:
-        MainWindow = NULL;
         PostQuitMessage(ExitCode);
         return 0;
     default:
@@ -159,11 +157,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
     if (!RegisterClassExW(&window_class)) return NULL;
     HMENU menu = LoadHostMenu(IDR_MAIN_MENU);
     // The window owns the menu from here on and destroys it with itself.
-    MainWindow = CreateWindowExW(0, kWindowClass, HostText(IDS_WINDOW_TITLE, READER_USER).c_str(),
-                                 WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, WINDOW_WIDTH,
-                                 WINDOW_HEIGHT, NULL, menu, instance, NULL);
-    if (MainWindow == NULL && menu != NULL) DestroyMenu(menu);  // not handed over
-    return MainWindow;
+    HWND window = CreateWindowExW(0, kWindowClass, HostText(IDS_WINDOW_TITLE, READER_USER).c_str(),
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, WINDOW_WIDTH,
+                                  WINDOW_HEIGHT, NULL, menu, instance, NULL);
+    if (window == NULL && menu != NULL) DestroyMenu(menu);  // not handed over
+    return window;
 }
 
 void ShowStatus(const std::wstring &text) {

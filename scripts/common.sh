@@ -132,7 +132,7 @@ ensure_locale() {
 
 # Started through sudo, a command needs root only for the packages: it goes on as the user who
 # called sudo, so that the build folder and the Wine prefix stay theirs. A checkout that is not
-# theirs (one of root's, say) is built as root, as before.
+# theirs (one of root's, say) is built by root, who owns it.
 continue_as_invoking_user() {
     [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ] || return 0
     [ "$(stat -c %U "$ROOT")" = "$SUDO_USER" ] || return 0

@@ -178,7 +178,7 @@ char *TakeSnapshot(const wchar_t *path, DWORD *length) {
 
 // The copy's name in the temporary folder: its own for each thread, so that no two loads at once
 // ever share one, however the host spreads its plug-ins over its threads.
-const wchar_t kCopyNameFormat[] = L"%saltrowtint-%lx.tmp";
+const wchar_t kCopyNameFormat[] = L"%lsaltrowtint-%lx.tmp";
 
 // Puts the text into the thread's copy, for the profile functions to read instead of the user's
 // file; FALSE when no copy could be made.
@@ -245,8 +245,12 @@ const unsigned long long kHashOffset = 0xCBF29CE484222325ULL, kHashPrime = 0x100
 
 BOOL MakeLockName(const wchar_t *path, wchar_t *name) {
     wchar_t upper[MAX_PATH];
-    if (FAILED(StringCchCopyW(upper, MAX_PATH, path))) return FALSE;
-    CharUpperBuffW(upper, lstrlenW(upper));
+    size_t length = 0;
+    if (FAILED(StringCchCopyW(upper, MAX_PATH, path)) ||
+        FAILED(StringCchLengthW(upper, MAX_PATH, &length))) {
+        return FALSE;
+    }
+    CharUpperBuffW(upper, static_cast<DWORD>(length));
     unsigned long long hash = kHashOffset;  // FNV-1a over the UTF-16 code units
     for (const wchar_t *c = upper; *c != L'\0'; ++c) hash = (hash ^ *c) * kHashPrime;
     return SUCCEEDED(StringCchPrintfW(name, LOCK_NAME_CAPACITY, kLockNameFormat,
