@@ -7,12 +7,13 @@
 #include "host_resource.h"
 #include "host_text.h"
 #include "text_format.h"
+#include "window_dpi.h"
 
 namespace {
 
 struct Column {
     UINT title;
-    int width;
+    int width;  // at 96 DPI
     int format;
 };
 
@@ -59,7 +60,7 @@ void AddColumns(HWND list) {
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = kColumns[i].format;
-        column.cx = kColumns[i].width;
+        column.cx = ScaleToWindow(list, kColumns[i].width);
         column.pszText = &title[0];
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }

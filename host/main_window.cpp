@@ -14,12 +14,13 @@
 #include "screenshot.h"
 #include "settings_dialog.h"
 #include "text_format.h"
+#include "window_dpi.h"
 
 namespace {
 
 // The contract names the class narrow; the window itself is Unicode, for its title and menu.
 const wchar_t kWindowClass[] = WIDE_LITERAL(HOST_WINDOW_CLASS);
-enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // also the size of a screenshot
+enum { WINDOW_WIDTH = 640, WINDOW_HEIGHT = 400 };  // at 96 DPI, also the size of a screenshot
 enum { WM_REFHOST_TAKESCREENSHOT = WM_APP + 16 };  // private to this window
 
 HWND StatusBar;
@@ -85,6 +86,12 @@ void TakeScreenshot(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+// On a monitor of another DPI, the place and size that Windows suggests keep the window's look.
+void TakeSuggestedBounds(HWND window, const RECT &bounds) {
+    SetWindowPos(window, NULL, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void OnPluginNotify(WPARAM code) {
     if (code != PLUGINNOTIFY_RELOADSETTINGS) return;
     // The plug-ins reloaded in their hooks before this was dispatched: show the new colours now.
@@ -115,6 +122,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         return 0;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wparam));
+        return 0;
+    case WM_DPICHANGED:
+        TakeSuggestedBounds(window, *reinterpret_cast<const RECT *>(lparam));
         return 0;
     case WM_HOST_QUERYWINDOW:
         return AnswerListOwnerQuery(wparam, lparam);
@@ -161,6 +171,12 @@ HWND CreateMainWindow(HINSTANCE instance) {
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, WINDOW_WIDTH,
                                   WINDOW_HEIGHT, NULL, menu, instance, NULL);
     if (window == NULL && menu != NULL) DestroyMenu(menu);  // not handed over
+    // Its DPI is known only now that it exists.
+    if (window != NULL) {
+        SetWindowPos(window, NULL, 0, 0, ScaleToWindow(window, WINDOW_WIDTH),
+                     ScaleToWindow(window, WINDOW_HEIGHT),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return window;
 }
 

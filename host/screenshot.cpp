@@ -19,17 +19,51 @@ RECT CoveringRect(const HWND *windows, int count) {
     return covering;
 }
 
-// Draws what the window itself drew, frame and menu included, at its place within area. Read
-// from the window's own DC rather than from the screen, so that nothing else on the screen
-// (another program's window, a screen saver) gets into the picture.
+// PrintWindow's flags: the whole window, frame and menu included, and its content drawn through
+// DirectComposition as well. PW_RENDERFULLCONTENT is declared only for Windows 8.1 and later, and
+// the systems before refuse it.
+const UINT kPrintFullContent = 0x00000002;  // PW_RENDERFULLCONTENT
+const UINT kPrintWholeWindow = 0;
+
+// Wine's PrintWindow reports success, yet the window draws no more than its background there: no
+// frame, menu or child window. Wine is known by the export its ntdll adds.
+BOOL SystemPrintsWindows(void) {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll == NULL || GetProcAddress(ntdll, "wine_get_version") == NULL;
+}
+
+// Has the window draw itself into the picture at x, y. On a composited desktop only this shows
+// the window rather than whatever covers it (another program's window, a screen saver).
+// PrintWindow draws at the origin of the DC it is given, hence the window-sized image between.
+BOOL PrintWindowInto(HDC memory_dc, HWND window, int x, int y, int width, int height) {
+    if (!SystemPrintsWindows()) return FALSE;
+    HDC print_dc = CreateCompatibleDC(memory_dc);
+    HBITMAP print_image = CreateCompatibleBitmap(memory_dc, width, height);
+    BOOL printed = FALSE;
+    if (print_dc != NULL && print_image != NULL) {
+        HGDIOBJ previous = SelectObject(print_dc, print_image);
+        printed = PrintWindow(window, print_dc, kPrintFullContent) ||
+                  PrintWindow(window, print_dc, kPrintWholeWindow);
+        if (printed) printed = BitBlt(memory_dc, x, y, width, height, print_dc, 0, 0, SRCCOPY);
+        SelectObject(print_dc, previous);
+    }
+    if (print_image != NULL) DeleteObject(print_image);
+    if (print_dc != NULL) DeleteDC(print_dc);
+    return printed;
+}
+
+// Draws what the window itself drew, frame and menu included, at its place within area; from
+// the window's own DC only where the system cannot print the window, since on a composited
+// desktop that DC shows whatever lies over the window.
 BOOL CopyWindowInto(HDC memory_dc, HWND window, const RECT &area) {
     RECT bounds;
     if (!GetWindowRect(window, &bounds)) return FALSE;
+    int x = bounds.left - area.left, y = bounds.top - area.top;
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    if (PrintWindowInto(memory_dc, window, x, y, width, height)) return TRUE;
     HDC window_dc = GetWindowDC(window);
     if (window_dc == NULL) return FALSE;
-    BOOL copied =
-        BitBlt(memory_dc, bounds.left - area.left, bounds.top - area.top,
-               bounds.right - bounds.left, bounds.bottom - bounds.top, window_dc, 0, 0, SRCCOPY);
+    BOOL copied = BitBlt(memory_dc, x, y, width, height, window_dc, 0, 0, SRCCOPY);
     ReleaseDC(window, window_dc);
     return copied;
 }
