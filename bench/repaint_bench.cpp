@@ -17,16 +17,16 @@ const UINT kFullRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 
 WNDPROC BareItemNext;  // the procedure the bare item-asking subclass passes on to
 
-// Asks for item notifications as the painter does, and leaves every colour as the list chose it.
+// Asks for item notifications as the painter does, besides what the owner asks for, and leaves
+// every colour as the list chose it.
 LRESULT CALLBACK BareItemNotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NOTIFY) {
-        const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
-        if (draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) &&
-            draw->dwDrawStage == CDDS_PREPAINT) {
-            return CDRF_NOTIFYITEMDRAW;
-        }
+    LRESULT answer = CallWindowProcA(BareItemNext, window, message, wparam, lparam);
+    const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
+    if (message == WM_NOTIFY && draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) &&
+        draw->dwDrawStage == CDDS_PREPAINT) {
+        answer |= CDRF_NOTIFYITEMDRAW;
     }
-    return CallWindowProcA(BareItemNext, window, message, wparam, lparam);
+    return answer;
 }
 
 // The painter goes in as its plug-in puts it in: in place of the owner's procedure, the

@@ -182,6 +182,29 @@ TEST_F(PainterPlugin, AStartAfterTheHostMadeANewListOwnerColorsTheNewOne) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
 
+// A host that rebuilds its view destroys the owner without a stop: the next message through the
+// hook asks the host again (not again at once while it names none), the new owner is coloured,
+// and the stop gives it its own procedure back. While an owner lives, the hook asks nothing.
+TEST_F(PainterPlugin, TheColoringFollowsAnOwnerTheHostMadeAnew) {
+    Event(GPEVENT_INIT);
+    for (int rebuild = 0; rebuild < 3; ++rebuild) {
+        FlushLog();
+        Hook(WM_PAINT, 0);
+        DestroyWindow(target);
+        target = FakeHostAnswer = NULL;
+        Hook(WM_PAINT, 0);
+        Hook(WM_PAINT, 0);
+        Sleep(100);
+        target = FakeHostAnswer = CreateRecorderWindow(NULL, "owner");
+        Hook(WM_PAINT, 0);
+        Hook(WM_PAINT, 0);
+        ExpectSequence({kListOwnerQuery, kListOwnerQuery}, "the hook after the owner went");
+        EXPECT_EQ(0xF0F0F0u, PaintedBackground(0)) << rebuild;
+    }
+    Event(GPEVENT_QUIT);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
+}
+
 namespace {
 // Another general plug-in of the same host, subclassing the same window after the painter.
 WNDPROC OtherPluginNext;

@@ -48,7 +48,6 @@ int ApplyRepeatedly(int box, int times) {
         SendDlgItemMessageA(page, kCheckIds[box], BM_CLICK, 0, 0);
         failed += SendMessageA(sheet, PSM_APPLY, 0, 0) == 0;
     }
-    printf("applies failed=%d\n", failed);
     DestroyWindow(sheet);
     FreeLibrary(module);
     return failed != 0;

@@ -329,12 +329,14 @@ namespace {
 enum FaultKind {
     HELD_UNSHARED,
     HELD_SHARED_FOR_READING,
-    HELD_SHARING_ALL,  // a log viewer or file watcher
+    HELD_SHARING_ALL,
     FOLDER,
     READ_ONLY_FILE,
     READ_ONLY_FOLDER
 };
-const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// What another program's handle shares, by the kinds that hold the file open.
+const DWORD kHeldSharing[] = {0, FILE_SHARE_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE};
 
 bool CanOpen(const std::string &path, DWORD access) {
     HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
@@ -366,11 +368,8 @@ struct Fault {
         case HELD_UNSHARED:
         case HELD_SHARED_FOR_READING:
         case HELD_SHARING_ALL:
-            held = CreateFileA(path.c_str(), GENERIC_READ,
-                               kind == HELD_UNSHARED             ? 0
-                               : kind == HELD_SHARED_FOR_READING ? FILE_SHARE_READ
-                                                                 : kShareAll,
-                               NULL, OPEN_EXISTING, 0, NULL);
+            held = CreateFileA(path.c_str(), GENERIC_READ, kHeldSharing[kind], NULL, OPEN_EXISTING,
+                               0, NULL);
             EXPECT_NE(INVALID_HANDLE_VALUE, held);
             break;
         case FOLDER:
@@ -416,6 +415,12 @@ std::string PathContent() {
 }
 
 }  // namespace
+
+// Another program lets go of the file a moment after the stop began.
+static DWORD WINAPI CloseAfterAMoment(void *held) {
+    Sleep(150);
+    return CloseHandle(held);
+}
 
 TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
     const GPluginRecord *record = nullptr;
@@ -488,6 +493,17 @@ TEST_F(SettingsFileRobustness, FilesThatCannotBeReadOrWritten) {
         DestroyWindow(sheet);
         RemoveSettingsFile();
     }
+    // A backup or sync client holds the file alone for a moment just as the host stops the
+    // painter: the stop's reload cannot read it, and writes nothing once the holder lets go.
+    PutSettingsBytes(kFile);
+    record->event_callback(host, GPEVENT_INIT);
+    HANDLE held =
+        CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE letting_go = CreateThread(NULL, 0, CloseAfterAMoment, held, 0, NULL);
+    record->event_callback(host, GPEVENT_QUIT);
+    WaitForSingleObject(letting_go, INFINITE);
+    CloseHandle(letting_go);
+    EXPECT_EQ(Printable(kFile), Printable(ReadFileBytes(SettingsFile()))) << "written at the stop";
     DestroyWindow(owner);
     DestroyWindow(host);
     FreeLibrary(painter);
@@ -515,47 +531,6 @@ TEST_F(SettingsFileRobustness, TwoReadersAndAWriterAtOnce) {
     EXPECT_EQ(0, misses) << "of " << loads << " loads";
 }
 
-namespace {
-
-// Another program's handle, closed on a thread of its own after a pause.
-struct LateClose {
-    HANDLE handle;
-    DWORD after_ms;
-};
-DWORD WINAPI CloseLater(void *hold) {
-    Sleep(static_cast<LateClose *>(hold)->after_ms);
-    return CloseHandle(static_cast<LateClose *>(hold)->handle);
-}
-
-}  // namespace
-
-// A backup or sync client holds the file alone for a moment just as the host stops the painter:
-// the stop's reload cannot read it, and writes nothing over it once the holder lets go.
-TEST_F(SettingsFileRobustness, AStopThatCouldNotReadTheFileLeavesItAlone) {
-    const GPluginRecord *record = nullptr;
-    HMODULE painter = LoadPainterPlugin(&record);
-    ASSERT_NE(nullptr, record);
-    HWND host = CreateFakeHost();
-    FakeHostAnswer = CreateRecorderWindow();
-    const std::string kFile = Crlf(kCustomSettingsText);
-    for (DWORD hold_ms : {150, 200}) {
-        PutSettingsBytes(kFile);
-        record->event_callback(host, GPEVENT_INIT);
-        LateClose hold = {
-            CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL),
-            hold_ms};
-        ASSERT_NE(INVALID_HANDLE_VALUE, hold.handle);
-        HANDLE letting_go = CreateThread(NULL, 0, CloseLater, &hold, 0, NULL);
-        record->event_callback(host, GPEVENT_QUIT);
-        WaitForSingleObject(letting_go, INFINITE);
-        CloseHandle(letting_go);
-        EXPECT_EQ(Printable(kFile), Printable(ReadFileBytes(SettingsFile()))) << hold_ms << " ms";
-    }
-    DestroyWindow(FakeHostAnswer);
-    DestroyWindow(host);
-    FreeLibrary(painter);
-}
-
 // Two other host instances, whose users each only ever change one box, apply at once a few
 // hundred times: neither undoes the other's choice, and between two writes the file is whole.
 TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) {
@@ -563,19 +538,17 @@ TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) 
     PutSettingsBytes(kFile);
     const int kBoxes[2] = {0, 3};  // TextColor1Enable 1 and TextBkColor2Enable 2
     HANDLE instances[2] = {};
+    const std::string exe = ExeDir() + "\\other_instance.exe";
+    ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), exe.c_str(), FALSE));
     for (int i = 0; i < 2; ++i) {
-        std::string exe = ExeDir() + "\\instance" + std::to_string(i) + ".exe";
-        ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), exe.c_str(), FALSE));
-        PROCESS_INFORMATION process = {};
-        // An odd number of clicks: each box ends the other way round.
+        PROCESS_INFORMATION process = {};  // an odd number of clicks: each box ends turned over
         ASSERT_TRUE(StartChildProcess(Widen(exe), "apply " + std::to_string(kBoxes[i]) + " 201",
                                       NULL, NULL, NULL, &process));
         CloseHandle(process.hThread);
         instances[i] = process.hProcess;
     }
     int looks = 0, broken = 0;
-    for (; WaitForMultipleObjects(2, instances, TRUE, 0) == WAIT_TIMEOUT && looks < 100000;
-         ++looks) {
+    for (; WaitForMultipleObjects(2, instances, TRUE, 0) == WAIT_TIMEOUT; ++looks) {
         HANDLE lock = LockSettingsFile();
         std::string text = ReadFileBytes(SettingsFile());
         UnlockSettingsFile(lock);
@@ -583,19 +556,17 @@ TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) 
                      text.find("[other]\r\nKeep=1") != std::string::npos;
         for (const char *key : kSettingKeys)
             whole &= text.find(std::string("\n") + key + "=") != std::string::npos;
-        if (!whole && broken++ == 0)
-            ADD_FAILURE() << "the file between two writes: " << Printable(text);
+        broken += !whole;
     }
+    EXPECT_EQ(0, broken) << "of " << looks << " looks at the file between two writes";
     for (HANDLE instance : instances) {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(instance, 60000) != WAIT_OBJECT_0) TerminateProcess(instance, 2);
+        DWORD code = 1;
         GetExitCodeProcess(instance, &code);
-        EXPECT_EQ(0u, code) << "an instance's apply failed, or it hung";
+        EXPECT_EQ(0u, code) << "an instance's apply failed";
         CloseHandle(instance);
     }
     RowColorSettings expected = kCustomSettings, now;
     expected.TextColor1Enable = expected.TextBkColor2Enable = 0;
     EXPECT_EQ(SETTINGS_FROM_FILE, LoadSettings(&now));
     EXPECT_TRUE(SameSettings(expected, now)) << Describe(now);
-    printf("%d looks at the file, %d not whole\n", looks, broken);
 }
