@@ -189,11 +189,13 @@ LRESULT PaintRows(const PaintChain *chain, HWND window, UINT message, WPARAM wpa
 LRESULT CALLBACK RowPaintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     PaintChain *chain = PaintChainOf(window);
     if (chain == NULL) return 0;  // only a direct call can name a window it is not in
-    // Counted while under way, so that a stop from inside this very call keeps the module.
-    InterlockedIncrement(&chain->calls_under_way);
+    // Counted while under way, so that a stop from inside this very call keeps the module. Only
+    // the window's own thread calls its procedure, so plain counting is enough; a stop on another
+    // thread only reads the count.
+    ++chain->calls_under_way;
     LRESULT result = chain == ColoringChain ? PaintRows(chain, window, message, wparam, lparam)
                                             : PassOn(chain, window, message, wparam, lparam);
     if (message == WM_NCDESTROY) ForgetDestroyedWindow(chain);
-    InterlockedDecrement(&chain->calls_under_way);
+    --chain->calls_under_way;
     return result;
 }

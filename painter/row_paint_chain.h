@@ -29,9 +29,9 @@ struct PaintChain {
     // through CallWindowProcW, so that its text never passes through the ANSI code page.
     BOOL unicode;
     ChainState state;
-    // Calls of RowPaintProc for this window under way, on any thread: the host may stop the
-    // painter, and free it, from inside a message that came through RowPaintProc, which must then
-    // still be there to return to.
+    // Calls of RowPaintProc for this window under way, on the window's thread, which another
+    // thread's stop may read: the host may stop the painter, and free it, from inside a message
+    // that came through RowPaintProc, which must then still be there to return to.
     volatile LONG calls_under_way;
 };
 
