@@ -534,19 +534,14 @@ TEST_F(SettingsFileRobustness, TwoReadersAndAWriterAtOnce) {
 // Two other host instances, whose users each only ever change one box, apply at once a few
 // hundred times: neither undoes the other's choice, and between two writes the file is whole.
 TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) {
-    const std::string kFile = Crlf(std::string("[other]\nKeep=1\n") + kCustomSettingsText);
-    PutSettingsBytes(kFile);
-    const int kBoxes[2] = {0, 3};  // TextColor1Enable 1 and TextBkColor2Enable 2
-    HANDLE instances[2] = {};
+    PutSettingsBytes(Crlf(std::string("[other]\nKeep=1\n") + kCustomSettingsText));
     const std::string exe = ExeDir() + "\\other_instance.exe";
     ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), exe.c_str(), FALSE));
-    for (int i = 0; i < 2; ++i) {
-        PROCESS_INFORMATION process = {};  // an odd number of clicks: each box ends turned over
-        ASSERT_TRUE(StartChildProcess(Widen(exe), "apply " + std::to_string(kBoxes[i]) + " 201",
-                                      NULL, NULL, NULL, &process));
-        CloseHandle(process.hThread);
-        instances[i] = process.hProcess;
-    }
+    // TextColor1Enable 1 and TextBkColor2Enable 2, clicked an odd number of times: turned over.
+    PROCESS_INFORMATION processes[2] = {};
+    ASSERT_TRUE(StartChildProcess(Widen(exe), "apply 0 201", NULL, NULL, NULL, &processes[0]));
+    ASSERT_TRUE(StartChildProcess(Widen(exe), "apply 3 201", NULL, NULL, NULL, &processes[1]));
+    HANDLE instances[2] = {processes[0].hProcess, processes[1].hProcess};
     int looks = 0, broken = 0;
     for (; WaitForMultipleObjects(2, instances, TRUE, 0) == WAIT_TIMEOUT; ++looks) {
         HANDLE lock = LockSettingsFile();
@@ -559,11 +554,11 @@ TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) 
         broken += !whole;
     }
     EXPECT_EQ(0, broken) << "of " << looks << " looks at the file between two writes";
-    for (HANDLE instance : instances) {
+    for (const PROCESS_INFORMATION &process : processes) {
         DWORD code = 1;
-        GetExitCodeProcess(instance, &code);
+        GetExitCodeProcess(process.hProcess, &code);
         EXPECT_EQ(0u, code) << "an instance's apply failed";
-        CloseHandle(instance);
+        for (HANDLE handle : {process.hThread, process.hProcess}) CloseHandle(handle);
     }
     RowColorSettings expected = kCustomSettings, now;
     expected.TextColor1Enable = expected.TextBkColor2Enable = 0;
