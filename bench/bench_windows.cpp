@@ -13,15 +13,10 @@ const int kColumnWidth = 110;
 // The frame leaves custom drawing to the list, as a host that draws nothing itself: it answers
 // every custom-draw stage with the default and only counts the rows it is asked about.
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NOTIFY) {
-        const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
-        if (draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) &&
-            draw->dwDrawStage == CDDS_ITEMPREPAINT) {
-            FrameItemNotifications = FrameItemNotifications + 1;
-        }
-        return CDRF_DODEFAULT;
+    if (IsCustomDrawStage(message, lparam, CDDS_ITEMPREPAINT)) {
+        FrameItemNotifications = FrameItemNotifications + 1;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return message == WM_NOTIFY ? CDRF_DODEFAULT : DefWindowProcA(window, message, wparam, lparam);
 }
 
 // Height of the frame's client area for `visible_rows` rows under the header, at most the

@@ -21,12 +21,8 @@ WNDPROC BareItemNext;  // the procedure the bare item-asking subclass passes on 
 // every colour as the list chose it.
 LRESULT CALLBACK BareItemNotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT answer = CallWindowProcA(BareItemNext, window, message, wparam, lparam);
-    const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
-    if (message == WM_NOTIFY && draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) &&
-        draw->dwDrawStage == CDDS_PREPAINT) {
-        answer |= CDRF_NOTIFYITEMDRAW;
-    }
-    return answer;
+    return IsCustomDrawStage(message, lparam, CDDS_PREPAINT) ? answer | CDRF_NOTIFYITEMDRAW
+                                                             : answer;
 }
 
 // The painter goes in as its plug-in puts it in: in place of the owner's procedure, the

@@ -85,6 +85,12 @@ NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row, RowColors
     return draw;
 }
 
+BOOL IsCustomDrawStage(UINT message, LPARAM lparam, DWORD stage) {
+    const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
+    return message == WM_NOTIFY && draw != NULL &&
+           draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw->dwDrawStage == stage;
+}
+
 POINT RowSamplePoint(HWND list, int row) {
     RECT label = {};
     label.left = LVIR_LABEL;

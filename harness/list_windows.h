@@ -28,6 +28,9 @@ struct RowColors {
 NMLVCUSTOMDRAW CustomDrawRecord(HWND list, DWORD stage, DWORD_PTR row = 0,
                                 RowColors filled_in = {0, 0}, UINT_PTR id = 0);
 
+// TRUE when the message is a WM_NOTIFY that carries a custom-draw record of `stage`.
+BOOL IsCustomDrawStage(UINT message, LPARAM lparam, DWORD stage);
+
 // Where a row's background shows: in the row's first cell, just inside its right end, clear of
 // its text (client coordinates of the list).
 POINT RowSamplePoint(HWND list, int row);

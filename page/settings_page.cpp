@@ -197,10 +197,9 @@ BOOL ApplyPage(HWND page, PageState *state) {
     HANDLE lock = LockSettingsFile();
     RowColorSettings chosen = MergeWithFile(page, state);
     BOOL saved = SaveSettings(&chosen);
-    DWORD error = GetLastError();
     UnlockSettingsFile(lock);
     if (!saved) {
-        ReportFailedSave(page, error);
+        ReportFailedSave(page, GetLastError());
         return FALSE;
     }
     state->stored = chosen;

@@ -36,20 +36,17 @@ static HWND StartedBy;  // the host window of the last start, asked again for a 
 // An owner-less painter asks at once, then, while the host names no owner, at most every
 // OWNER_QUERY_INTERVAL_MS: its hook sees every message of the host's loop.
 enum { OWNER_QUERY_INTERVAL_MS = 50 };
-static BOOL AskedInVain;
-static DWORD LastAskedInVain;
+// GetTickCount's value when the host last named no owner; 0 while it names one.
+static DWORD AskedInVainAt;
 
 // Colours the list owner the host names now; FALSE when it names none that can be coloured.
 static BOOL StartOn(HWND host_window) {
     StartedBy = host_window;
     HWND target = QueryListOwner(host_window);
-    AskedInVain = !(target != NULL && IsWindow(target) && InstallRowPaintProc(target));
-    if (AskedInVain) {
-        LastAskedInVain = GetTickCount();
-        return FALSE;
-    }
-    Started = TRUE;
-    return TRUE;
+    BOOL found = target != NULL && IsWindow(target) && InstallRowPaintProc(target);
+    AskedInVainAt = found ? 0 : GetTickCount();
+    if (found) Started = TRUE;
+    return found;
 }
 
 int PainterAttach(HWND host_window) {
@@ -59,7 +56,7 @@ int PainterAttach(HWND host_window) {
     // own predecessor would recurse without end on the next message. A host that destroyed the
     // window and made a new one is started afresh on the window it names now, also when an
     // earlier stop had to leave RowPaintProc dormant in another window below a later subclass.
-    if (Started && ColoringWindow() != NULL && IsWindow(ColoringWindow())) return 1;
+    if (Started && IsWindow(ColoringWindow())) return 1;
     StartOn(host_window);
     return 1;
 }
@@ -67,7 +64,7 @@ int PainterAttach(HWND host_window) {
 // The owner was destroyed without a stop: the window the host names now, once it has one, is
 // coloured as at a start and repainted at once.
 static void FollowRebuiltOwner(void) {
-    if (AskedInVain && GetTickCount() - LastAskedInVain < OWNER_QUERY_INTERVAL_MS) return;
+    if (AskedInVainAt != 0 && GetTickCount() - AskedInVainAt < OWNER_QUERY_INTERVAL_MS) return;
     if (StartOn(StartedBy)) RepaintColoredLists();
 }
 

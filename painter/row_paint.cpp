@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // What the last look at a sender found: the list-view whose rows are being coloured, and the
@@ -25,22 +28,31 @@ RowColorSettings RowSettings;
 
 enum { CLASS_NAME_CAPACITY = 256 };
 
+// Whether name is the control class `own`, or a framework's superclass of it, which carries the
+// class's name between a prefix and a suffix of its own ("WindowsForms10.SysListView32.app.0.1").
+const char kFormsPrefix[] = "WindowsForms10.";
+enum { FORMS_PREFIX_LENGTH = sizeof kFormsPrefix - 1 };
+
+BOOL IsClassOrFormsOf(const char *name, const char *own) {
+    if (lstrcmpiA(name, own) == 0) return TRUE;
+    if (StrCmpNIA(name, kFormsPrefix, FORMS_PREFIX_LENGTH) != 0) return FALSE;
+    const char *inner = name + FORMS_PREFIX_LENGTH;
+    int length = lstrlenA(own);
+    return StrCmpNIA(inner, own, length) == 0 && inner[length] == '.';
+}
+
 // The class names that list-views carry: the control's own, and those that frameworks give the
 // list-views they superclass. A name that merely contains "ListView" proves nothing: a button of
 // that name would get a list-view's colours written past the end of its shorter record.
 const char kFrameworkListViewName[] = "TListView";
-const char kFormsListViewPrefix[] = "WindowsForms10.SysListView32.";
-enum { FORMS_LISTVIEW_PREFIX_LENGTH = sizeof kFormsListViewPrefix - 1 };
 
 BOOL IsListViewClassName(const char *name) {
-    return lstrcmpiA(name, WC_LISTVIEWA) == 0 || lstrcmpiA(name, kFrameworkListViewName) == 0 ||
-           StrCmpNIA(name, kFormsListViewPrefix, FORMS_LISTVIEW_PREFIX_LENGTH) == 0;
+    return IsClassOrFormsOf(name, WC_LISTVIEWA) || lstrcmpiA(name, kFrameworkListViewName) == 0;
 }
 
 // The system's and the common controls' own classes that are no list-views. They are never asked
 // whether they are one: to a month calendar, the list-view's question is a message of its own,
-// and the others log it as unknown. A framework's superclass carries the name after a prefix of
-// its own ("WindowsForms10.SysTreeView32.app...").
+// and the others log it as unknown.
 const char *const kOtherControlClassNames[] = {
     WC_TREEVIEWA,   WC_HEADERA,      TOOLBARCLASSNAMEA, REBARCLASSNAMEA,     TOOLTIPS_CLASSA,
     WC_BUTTONA,     TRACKBAR_CLASSA, MONTHCAL_CLASSA,   DATETIMEPICK_CLASSA, STATUSCLASSNAMEA,
@@ -48,19 +60,10 @@ const char *const kOtherControlClassNames[] = {
     ANIMATE_CLASSA, WC_COMBOBOXEXA,  "SysLink",         WC_IPADDRESSA,       WC_NATIVEFONTCTLA,
     WC_EDITA,       WC_STATICA,      WC_COMBOBOXA,      WC_LISTBOXA,         WC_SCROLLBARA,
     "ComboLBox",    "RichEdit20A",   "RichEdit20W",     "RICHEDIT50W"};
-const char kFormsPrefix[] = "WindowsForms10.";
-enum { FORMS_PREFIX_LENGTH = sizeof kFormsPrefix - 1 };
 
 BOOL IsOtherControlClassName(const char *name) {
-    if (StrCmpNIA(name, kFormsPrefix, FORMS_PREFIX_LENGTH) == 0) name += FORMS_PREFIX_LENGTH;
-    for (const char *other : kOtherControlClassNames) {
-        size_t length = lstrlenA(other);
-        if (StrCmpNIA(name, other, static_cast<int>(length)) == 0 &&
-            (name[length] == '\0' || name[length] == '.')) {
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return std::any_of(std::begin(kOtherControlClassNames), std::end(kOtherControlClassNames),
+                       [name](const char *other) { return IsClassOrFormsOf(name, other); });
 }
 
 LRESULT PassOn(const PaintChain *chain, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

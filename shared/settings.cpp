@@ -129,6 +129,14 @@ BOOL DropLeadingBytes(HANDLE file, DWORD skip) {
     return done;
 }
 
+// Closes a handle and leaves the last error as the work before it left it, for the caller to
+// report.
+void CloseKeepingError(HANDLE handle) {
+    DWORD error = GetLastError();
+    CloseHandle(handle);
+    SetLastError(error);
+}
+
 // Reads the file's first bytes, from its start; *is_signed tells whether they are the signature.
 BOOL ReadSignature(HANDLE file, BOOL *is_signed) {
     char start[UTF8_SIGNATURE_LENGTH];
@@ -149,18 +157,14 @@ BOOL RemoveUtf8Signature(const wchar_t *path) {
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     BOOL is_signed = FALSE, looked = ReadSignature(file, &is_signed);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
+    CloseKeepingError(file);
     if (!looked || !is_signed) return looked;
 
     file = OpenSettingsFile(path, GENERIC_READ | GENERIC_WRITE, 0);
     if (file == INVALID_HANDLE_VALUE) return FALSE;
     BOOL removed = ReadSignature(file, &is_signed);
     if (removed && is_signed) removed = DropLeadingBytes(file, UTF8_SIGNATURE_LENGTH);
-    error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
+    CloseKeepingError(file);
     return removed;
 }
 
@@ -172,7 +176,7 @@ char *TakeSnapshot(const wchar_t *path, DWORD *length) {
     HANDLE file = OpenSettingsFile(path, GENERIC_READ, FILE_SHARE_READ);
     if (file == INVALID_HANDLE_VALUE) return NULL;
     char *bytes = ReadWholeFile(file, length);
-    CloseHandle(file);
+    CloseKeepingError(file);  // why a failed read failed tells a missing file from a held one
     return bytes;
 }
 
@@ -279,7 +283,7 @@ HANDLE LockSettingsFile(void) {
 void UnlockSettingsFile(HANDLE lock) {
     if (lock == NULL) return;
     ReleaseMutex(lock);
-    CloseHandle(lock);
+    CloseKeepingError(lock);
 }
 
 BOOL GetSettingsPath(wchar_t *path) {
@@ -302,9 +306,9 @@ SettingsSource LoadSettings(RowColorSettings *settings) {
     DWORD length = 0;
     HANDLE lock = LockFileAt(path);
     char *text = TakeSnapshot(path, &length);
-    DWORD error = GetLastError();
     UnlockSettingsFile(lock);
     if (text == NULL) {  // missing, or held by another program: read as the platform can
+        DWORD error = GetLastError();
         ReadKeys(settings, path);
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? SETTINGS_NO_FILE
                                                                               : SETTINGS_UNREADABLE;
@@ -326,8 +330,6 @@ BOOL SaveSettings(const RowColorSettings *settings) {
     if (!GetSettingsPath(path)) return FALSE;  // never a file under a cut-off name
     HANDLE lock = LockFileAt(path);
     BOOL saved = WriteKeys(settings, path);
-    DWORD error = GetLastError();
     UnlockSettingsFile(lock);
-    SetLastError(error);
     return saved;
 }

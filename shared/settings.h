@@ -76,6 +76,7 @@ BOOL SaveSettings(const RowColorSettings *settings);
 // holder that died counts as gone. NULL when it could not be had: the caller goes on unguarded,
 // as it would without it.
 HANDLE LockSettingsFile(void);
-void UnlockSettingsFile(HANDLE lock);  // takes NULL too
+// Takes NULL too; leaves GetLastError as the work under the lock left it.
+void UnlockSettingsFile(HANDLE lock);
 
 #endif

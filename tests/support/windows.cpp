@@ -31,12 +31,8 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM 
         return DefWindowProcA(window, message, wparam, lparam);
     }
     if (IsLoggedMessage(message)) LogMessage(window, message, wparam, lparam);
-    const NMCUSTOMDRAW *draw = reinterpret_cast<const NMCUSTOMDRAW *>(lparam);
-    if (message == WM_NOTIFY && draw != NULL &&
-        draw->hdr.code == static_cast<UINT>(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_PREPAINT) {
-        return RecorderPrePaintAnswer;
-    }
-    return kRecorderResult;
+    return IsCustomDrawStage(message, lparam, CDDS_PREPAINT) ? RecorderPrePaintAnswer
+                                                             : kRecorderResult;
 }
 
 LRESULT RecorderPrePaintAnswer = CDRF_DODEFAULT;
