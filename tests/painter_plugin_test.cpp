@@ -172,20 +172,11 @@ TEST_F(PainterPlugin, RepeatedInitsAndCyclesKeepTheOriginalProcedure) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }
 
-TEST_F(PainterPlugin, AStartAfterTheHostMadeANewListOwnerColorsTheNewOne) {
-    Event(GPEVENT_INIT);
-    DestroyWindow(target);
-    target = FakeHostAnswer = CreateRecorderWindow();
-    Event(GPEVENT_INIT);  // no stop in between
-    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
-    Event(GPEVENT_QUIT);
-    EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
-}
-
 // A host that rebuilds its view destroys the owner without a stop: the next message through the
 // hook asks the host again (not again at once while it names none), the new owner is coloured,
-// and the stop gives it its own procedure back. While an owner lives, the hook asks nothing.
-TEST_F(PainterPlugin, TheColoringFollowsAnOwnerTheHostMadeAnew) {
+// and the stop gives it its own procedure back. While an owner lives, the hook asks nothing. A
+// start without a stop in between colours a new owner as well.
+TEST_F(PainterPlugin, ANewListOwnerIsColoredAfterTheHooksNextMessageOrAStart) {
     Event(GPEVENT_INIT);
     for (int rebuild = 0; rebuild < 3; ++rebuild) {
         FlushLog();
@@ -201,6 +192,10 @@ TEST_F(PainterPlugin, TheColoringFollowsAnOwnerTheHostMadeAnew) {
         ExpectSequence({kListOwnerQuery, kListOwnerQuery}, "the hook after the owner went");
         EXPECT_EQ(0xF0F0F0u, PaintedBackground(0)) << rebuild;
     }
+    DestroyWindow(target);
+    target = FakeHostAnswer = CreateRecorderWindow();
+    Event(GPEVENT_INIT);  // no stop in between
+    EXPECT_EQ(0xF0F0F0u, PaintedBackground(0));
     Event(GPEVENT_QUIT);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(RecordingProc), ProcOf(target));
 }

@@ -532,15 +532,17 @@ TEST_F(SettingsFileRobustness, TwoReadersAndAWriterAtOnce) {
 }
 
 // Two other host instances, whose users each only ever change one box, apply at once a few
-// hundred times: neither undoes the other's choice, and between two writes the file is whole.
+// hundred times between a start and a stop: neither undoes the other's choice, and between two
+// writes the file is whole.
 TEST_F(SettingsFileRobustness, TwoInstancesApplyingAtOnceKeepEachOthersChoices) {
     PutSettingsBytes(Crlf(std::string("[other]\nKeep=1\n") + kCustomSettingsText));
     const std::string exe = ExeDir() + "\\other_instance.exe";
     ASSERT_TRUE(CopyFileA((ExeDir() + "\\..\\settings_probe.exe").c_str(), exe.c_str(), FALSE));
     // TextColor1Enable 1 and TextBkColor2Enable 2, clicked an odd number of times: turned over.
+    const std::string plugins = "plugins " + ExeDir() + "\\..\\..\\plugin ";
     PROCESS_INFORMATION processes[2] = {};
-    ASSERT_TRUE(StartChildProcess(Widen(exe), "apply 0 201", NULL, NULL, NULL, &processes[0]));
-    ASSERT_TRUE(StartChildProcess(Widen(exe), "apply 3 201", NULL, NULL, NULL, &processes[1]));
+    ASSERT_TRUE(StartChildProcess(Widen(exe), plugins + "0 201", NULL, NULL, NULL, &processes[0]));
+    ASSERT_TRUE(StartChildProcess(Widen(exe), plugins + "3 201", NULL, NULL, NULL, &processes[1]));
     HANDLE instances[2] = {processes[0].hProcess, processes[1].hProcess};
     int looks = 0, broken = 0;
     for (; WaitForMultipleObjects(2, instances, TRUE, 0) == WAIT_TIMEOUT; ++looks) {
